@@ -1,0 +1,33 @@
+# One place for the compile settings every target of the project gets.
+option(KESTRUN_WERROR "Treat warnings as errors" OFF)
+option(KESTRUN_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+function(kestrun_apply_settings target)
+    target_compile_features(${target} PUBLIC cxx_std_20)
+    set_target_properties(${target} PROPERTIES CXX_EXTENSIONS OFF)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(KESTRUN_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+    if(KESTRUN_SANITIZE)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                                 -fno-sanitize-recover=undefined)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# A static library of the core: plain C++20, never Qt.
+function(kestrun_core_library name)
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    kestrun_apply_settings(${name})
+    target_link_libraries(kestrun_core INTERFACE ${name})
+endfunction()
+
+# A GoogleTest executable registered with CTest, case by case.
+function(kestrun_test name)
+    add_executable(${name} ${ARGN})
+    kestrun_apply_settings(${name})
+    target_link_libraries(${name} PRIVATE kestrun_test_support GTest::gtest GTest::gmock GTest::gtest_main)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+endfunction()

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what the build needs, builds everything and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+# The whole program with warnings as errors, its tests and the benchmarks (built, not run).
+cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUN_WERROR=ON \
+    -DKESTRUN_BUILD_BENCHMARKS=ON
+cmake --build build/ci -j "$jobs"
+ctest --test-dir build/ci --output-on-failure -j "$jobs"
+
+# The core alone, without Qt, under AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTRUN_WERROR=ON \
+    -DKESTRUN_BUILD_UI=OFF -DKESTRUN_SANITIZE=ON
+cmake --build build/sanitize -j "$jobs"
+ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
