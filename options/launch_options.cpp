@@ -1,0 +1,29 @@
+#include "options/launch_options.h"
+
+namespace kestrun {
+
+LaunchOptions LoadLaunchOptions(ProfileStore& profile) {
+    LaunchOptions options;
+    for (const LaunchOptionKey& entry : LaunchOptionKeys) {
+        options.*entry.member =
+            profile.GetProfileInt(ProfileSection, entry.key, entry.defaultValue);
+    }
+    return options;
+}
+
+void SaveLaunchOptions(ProfileStore& profile, const LaunchOptions& options) {
+    for (const std::string_view key : LaunchOptionCloseOrder) {
+        profile.WriteProfileInt(ProfileSection, key,
+                                options.*FindKey(LaunchOptionKeys, key)->member);
+    }
+}
+
+void SaveLoFi(ProfileStore& profile, std::int32_t loFi) {
+    profile.WriteProfileInt(ProfileSection, "LoFi", loFi);
+}
+
+void SaveD3d(ProfileStore& profile, std::int32_t d3d) {
+    profile.WriteProfileInt(ProfileSection, "D3d", d3d);
+}
+
+}  // namespace kestrun
