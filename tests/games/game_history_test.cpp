@@ -1,0 +1,175 @@
+#include "games/game_history.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/games/vector_game_box.h"
+#include "tests/support/memory_profile_store.h"
+
+namespace kestrun {
+namespace {
+
+using Items = std::vector<std::string>;
+
+class GameHistoryTest : public ::testing::Test {
+  protected:
+    void Store(const std::string& key, const std::string& value) {
+        profile_.WriteProfileString(ProfileSection, key, value);
+    }
+    std::string Stored(const std::string& key) {
+        return profile_.GetProfileString(ProfileSection, key, "<missing>");
+    }
+    // The main window's set-up of the history.
+    std::string Load() { return history_.LoadHistory(ProfileSection, "RomSet", true); }
+
+    testing::MemoryProfileStore profile_;
+    testing::VectorGameBox box_;
+    GameHistory history_{profile_, box_};
+};
+
+TEST_F(GameHistoryTest, StartedGameMovesToTheTopAndReplacesItsOlderEntryInAnyCase) {
+    Load();
+    for (const char* game : {"pacman", "galaga", "PACMAN"}) {
+        EXPECT_EQ(history_.InsertItem(0, game), 0);
+    }
+    EXPECT_EQ(box_.items, (Items{"PACMAN", "galaga"}));
+    EXPECT_EQ(box_.selected, 0);
+    EXPECT_EQ(box_.Text(), "PACMAN");
+}
+
+TEST_F(GameHistoryTest, InsertTrimsBlanksOnly) {
+    Load();
+    history_.InsertItem(0, "  pacman  ");
+    history_.InsertItem(0, "\tgalaga ");
+    history_.InsertItem(0, "   ");
+    EXPECT_EQ(box_.items, (Items{"", "\tgalaga", "pacman"}));
+}
+
+TEST_F(GameHistoryTest, InsertRemovesOnlyTheFirstDuplicateBelowTheTop) {
+    Store("RomSet0", "galaga");
+    Store("RomSet1", "PacMan");
+    Store("RomSet2", "dkong");
+    Store("RomSet3", "pacman");
+    Load();
+    history_.InsertItem(0, "pacman");
+    EXPECT_EQ(box_.items, (Items{"pacman", "galaga", "dkong", "pacman"}));
+}
+
+TEST_F(GameHistoryTest, InsertBeforeLoadingIsThePlainInsert) {
+    history_.InsertItem(-1, " pacman ");
+    history_.InsertItem(-1, " pacman ");
+    history_.InsertItem(1, "galaga");
+    EXPECT_EQ(box_.items, (Items{" pacman ", "galaga", " pacman "}));
+    EXPECT_EQ(box_.selected, -1);
+}
+
+TEST_F(GameHistoryTest, SaveWritesElevenEntriesAndDeletesStaleOnesUpToAGap) {
+    for (int i = 0; i < 15; ++i) {
+        Store("RomSet" + std::to_string(i), "game" + std::to_string(i));
+    }
+    Store("RomSet16", "behind the gap");
+    Load();
+    ASSERT_EQ(box_.Count(), 15);
+    history_.InsertItem(0, "newest");
+    box_.SetText(" pacman -cheat ");
+    history_.SaveHistory();
+
+    EXPECT_EQ(Stored("RomSet0"), "newest");
+    for (int i = 1; i <= 10; ++i) {
+        EXPECT_EQ(Stored("RomSet" + std::to_string(i)), "game" + std::to_string(i - 1));
+    }
+    for (int i = 11; i <= 15; ++i) {
+        EXPECT_FALSE(profile_.Has("RomSet" + std::to_string(i))) << i;
+    }
+    EXPECT_EQ(Stored("RomSet16"), "behind the gap");
+    EXPECT_EQ(Stored("RomSet"), " pacman -cheat ");
+}
+
+TEST_F(GameHistoryTest, LoadStopsAtTheFirstMissingEntryAndLeavesTheRest) {
+    Store("RomSet0", "pacman");
+    Store("RomSet1", "galaga");
+    Store("RomSet3", "dkong");
+    Load();
+    EXPECT_EQ(box_.items, (Items{"pacman", "galaga"}));
+    history_.SaveHistory();
+    EXPECT_EQ(Stored("RomSet3"), "dkong");
+}
+
+TEST_F(GameHistoryTest, SavedListLoadsInTheSameOrder) {
+    Load();
+    for (const char* game : {"dkong", "galaga", "pacman"}) {
+        history_.InsertItem(0, game);
+    }
+    history_.SaveHistory();
+
+    testing::VectorGameBox nextRun;
+    GameHistory(profile_, nextRun).LoadHistory(ProfileSection, "RomSet", true);
+    EXPECT_EQ(nextRun.items, (Items{"pacman", "galaga", "dkong"}));
+    EXPECT_EQ(nextRun.Text(), "pacman");
+}
+
+TEST_F(GameHistoryTest, RestoredTextSelectsAMatchingEntryInItsOwnCase) {
+    Store("RomSet0", "galaga");
+    Store("RomSet1", "PacMan");
+    Store("RomSet", "pacman");
+    EXPECT_EQ(Load(), "pacman");
+    EXPECT_EQ(box_.selected, 1);
+    EXPECT_EQ(box_.Text(), "PacMan");
+}
+
+TEST_F(GameHistoryTest, RestoredTextThatIsNoEntryBecomesTheBoxText) {
+    Store("RomSet0", "galaga");
+    Store("RomSet", " /games/dkong -cheat");
+    EXPECT_EQ(Load(), " /games/dkong -cheat");
+    EXPECT_EQ(box_.selected, -1);
+    EXPECT_EQ(box_.Text(), " /games/dkong -cheat");
+}
+
+struct CurrentTextKeyCase {
+    const char* prefix;
+    const char* currentTextKey;
+    const char* expectedKey;
+};
+
+TEST_F(GameHistoryTest, CurrentTextKeyIsTheGivenKeyElseThePrefixElseLast) {
+    const CurrentTextKeyCase cases[] = {
+        {"RomSet", "", "RomSet"},
+        {"RomSet", "Game", "Game"},
+        {"", "", "Last"},
+        {"", "Game", "Game"},
+    };
+    for (const auto& c : cases) {
+        testing::MemoryProfileStore profile;
+        testing::VectorGameBox box;
+        profile.WriteProfileString(ProfileSection, c.expectedKey, "restored");
+        GameHistory history(profile, box);
+        EXPECT_EQ(history.LoadHistory(ProfileSection, c.prefix, true, c.currentTextKey), "restored")
+            << c.expectedKey;
+        box.SetText("closing");
+        history.SaveHistory();
+        EXPECT_EQ(profile.GetProfileString(ProfileSection, c.expectedKey, ""), "closing");
+    }
+}
+
+TEST_F(GameHistoryTest, WithoutSaveCurrentTextTheTextIsNeitherRestoredNorSaved) {
+    Store("RomSet", "pacman");
+    EXPECT_EQ(history_.LoadHistory(ProfileSection, "RomSet", false), "");
+    EXPECT_EQ(box_.Text(), "");
+    box_.SetText("galaga");
+    history_.SaveHistory();
+    EXPECT_EQ(Stored("RomSet"), "pacman");
+}
+
+TEST_F(GameHistoryTest, WithoutASectionTheHistoryIsOff) {
+    Store("RomSet0", "pacman");
+    Store("RomSet", "pacman");
+    profile_.ClearLog();
+    EXPECT_EQ(history_.LoadHistory("", "RomSet", true), "");
+    history_.InsertItem(0, " galaga ");
+    history_.SaveHistory();
+    EXPECT_TRUE(profile_.Reads().empty());
+    EXPECT_TRUE(profile_.Writes().empty());
+    EXPECT_EQ(box_.items, (Items{" galaga "}));
+}
+
+}  // namespace
+}  // namespace kestrun
