@@ -19,6 +19,8 @@ struct AdvancedOptions {
     std::int32_t NoRDTSC = 0;
     std::int32_t Feedback = 0;
     std::int32_t Slider = 0;
+
+    bool operator==(const AdvancedOptions&) const = default;
 };
 
 struct AdvancedOptionKey {

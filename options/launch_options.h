@@ -36,6 +36,8 @@ struct LaunchOptions {
     std::int32_t Bezels = 0;
     std::int32_t LoFi = 0;
     std::int32_t D3d = 0;
+
+    bool operator==(const LaunchOptions&) const = default;
 };
 
 struct LaunchOptionKey {
