@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "launch/output_capture.h"
+#include "platform/process_waiter.h"
+
+namespace kestrun {
+
+// Runs the emulator's command line and waits for its end. The first word names the
+// executable, taken from the program folder unless it is an absolute path; the words are
+// split as the Windows C runtime splits them, and no shell ever sees them. The child starts
+// in the program folder with the launcher's standard input and environment; its standard
+// output and standard error go to the capture's pipe when a capture thread drains it, and to
+// /dev/null otherwise. The launcher's copy of the write end is closed once the start has been
+// tried, whatever its outcome, so the capture thread always comes to its end. With the detach
+// flag the child gets a session of its own.
+//
+// Returns the run status: the exit code (0..255) when the emulator ran, the errno (positive)
+// when it could not be started (then nothing is waited for), or minus the signal number when
+// a signal ended it. The child is always collected, even when the waiter fails.
+int RunAndWait(std::string_view commandLine, bool detach, const std::string& programFolder,
+               OutputCapture& capture, ProcessWaiter& waiter);
+
+}  // namespace kestrun

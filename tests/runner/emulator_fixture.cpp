@@ -1,0 +1,84 @@
+#include "tests/runner/emulator_fixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "launch/process_runner.h"
+#include "tools/test_emulator_pattern.h"
+
+namespace kestrun::testing {
+namespace {
+
+constexpr const char* Settings[] = {
+    "TEST_EMULATOR_RECORD",          "TEST_EMULATOR_STDOUT_BYTES", "TEST_EMULATOR_STDOUT_TEXT",
+    "TEST_EMULATOR_STDERR_BYTES",    "TEST_EMULATOR_STDERR_TEXT",  "TEST_EMULATOR_GRANDCHILD_MS",
+    "TEST_EMULATOR_GRANDCHILD_TEXT", "TEST_EMULATOR_SLEEP_MS",     "TEST_EMULATOR_EXIT_CODE",
+    "TEST_EMULATOR_SIGNAL",
+};
+
+void ClearSettings() {
+    for (const char* setting : Settings) {
+        ::unsetenv(setting);
+    }
+}
+
+}  // namespace
+
+EmulatorTest::EmulatorTest() {
+    ClearSettings();
+    std::filesystem::copy_file(KESTRUN_TEST_EMULATOR_PATH, folder_.Path() + "mame.exe");
+    Set("TEST_EMULATOR_RECORD", folder_.Path() + "record");
+}
+
+EmulatorTest::~EmulatorTest() {
+    ClearSettings();
+}
+
+void EmulatorTest::Set(const std::string& setting, const std::string& value) {
+    ::setenv(setting.c_str(), value.c_str(), 1);
+}
+
+CapturedRun EmulatorTest::Run(const std::string& commandLine, std::size_t capacity) {
+    OutputCapture capture;
+    EXPECT_TRUE(StartCapture(capture, capacity));
+    BlockingProcessWaiter waiter;
+    CapturedRun run;
+    run.status = RunAndWait(commandLine, false, ProgramFolder(), capture, waiter);
+    JoinCapture(capture);
+    run.hasBuffer = capture.Buffer != nullptr;
+    if (run.hasBuffer) {
+        run.output.assign(capture.Buffer.get(), capture.Length);
+        run.rest.assign(capture.Buffer.get() + capture.Length, capture.Capacity - capture.Length);
+    }
+    return run;
+}
+
+EmulatorRecord EmulatorTest::ReadRecord() const {
+    std::ifstream file(folder_.Path() + "record", std::ios::binary);
+    EmulatorRecord record;
+    std::string name;
+    std::size_t size = 0;
+    while (file >> name >> size && file.get() == '\n') {
+        std::string value(size, '\0');
+        file.read(value.data(), static_cast<std::streamsize>(size));
+        file.get();
+        if (name == "arg") {
+            record.arguments.push_back(value);
+        } else {
+            record.facts[name] = value;
+        }
+    }
+    return record;
+}
+
+std::string EmulatorTest::Pattern(std::size_t from, std::size_t count) {
+    std::string bytes;
+    for (std::size_t i = from; i < from + count; ++i) {
+        bytes += TestEmulatorPatternByte(i);
+    }
+    return bytes;
+}
+
+}  // namespace kestrun::testing

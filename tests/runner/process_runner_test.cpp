@@ -1,0 +1,228 @@
+#include "launch/process_runner.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "launch/argument_split.h"
+#include "platform/child_process.h"
+#include "tests/runner/emulator_fixture.h"
+
+namespace kestrun::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool NoChildLeft() {
+    return ::waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
+}
+
+// Counts the waits; either really waits or fails at once.
+class RecordingWaiter final : public ProcessWaiter {
+  public:
+    explicit RecordingWaiter(bool fails = false) : fails_(fails) {}
+    bool WaitForExit(int processFd) override {
+        ++calls;
+        return !fails_ && blocking_.WaitForExit(processFd);
+    }
+    int calls = 0;
+
+  private:
+    bool fails_;
+    BlockingProcessWaiter blocking_;
+};
+
+struct EndCase {
+    const char* name;
+    const char* setting;
+    const char* value;
+    int expected;
+};
+
+const EndCase EndCases[] = {
+    {"ExitZero", "TEST_EMULATOR_EXIT_CODE", "0", 0},
+    {"ExitOne", "TEST_EMULATOR_EXIT_CODE", "1", 1},
+    {"ExitTwo", "TEST_EMULATOR_EXIT_CODE", "2", 2},
+    {"ExitHighest", "TEST_EMULATOR_EXIT_CODE", "255", 255},
+    {"Terminated", "TEST_EMULATOR_SIGNAL", "15", -SIGTERM},
+    {"Killed", "TEST_EMULATOR_SIGNAL", "9", -SIGKILL},
+};
+
+class RunStatusTest : public EmulatorTest, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(RunStatusTest, ReportsHowTheEmulatorEndedAndCollectsIt) {
+    Set(GetParam().setting, GetParam().value);
+    Set("TEST_EMULATOR_STDOUT_TEXT", "error\n");
+    const CapturedRun run = Run("mame.exe \"pacman\"");
+    EXPECT_EQ(run.status, GetParam().expected);
+    EXPECT_EQ(run.output, "error\n");
+    EXPECT_TRUE(NoChildLeft());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, RunStatusTest, ::testing::ValuesIn(EndCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RunStatusFromWaitStatusTest, MapsExitCodesAndSignals) {
+    EXPECT_EQ(RunStatusFromWaitStatus(W_EXITCODE(0, 0)), 0);
+    EXPECT_EQ(RunStatusFromWaitStatus(W_EXITCODE(200, 0)), 200);
+    EXPECT_EQ(RunStatusFromWaitStatus(W_EXITCODE(0, SIGTERM)), -SIGTERM);
+    EXPECT_EQ(RunStatusFromWaitStatus(WCOREFLAG | W_EXITCODE(0, SIGSEGV)), -SIGSEGV);
+}
+
+using ProcessRunnerTest = EmulatorTest;
+
+TEST_F(ProcessRunnerTest, AnExecutableThatCannotStartGivesItsErrorWithoutWaiting) {
+    struct Case {
+        const char* name;
+        void (*prepare)(const std::string& executable);
+        int expected;
+    };
+    const Case cases[] = {
+        {"missing", [](const std::string& path) { fs::remove(path); }, ENOENT},
+        {"not executable", [](const std::string& path) { ::chmod(path.c_str(), 0644); }, EACCES},
+        {"a folder",
+         [](const std::string& path) {
+             fs::remove(path);
+             fs::create_directory(path);
+         },
+         EACCES},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(ProgramFolder() + "mame.exe");
+        fs::copy_file(KESTRUN_TEST_EMULATOR_PATH, ProgramFolder() + "mame.exe");
+        c.prepare(ProgramFolder() + "mame.exe");
+        OutputCapture capture;
+        ASSERT_TRUE(StartCapture(capture, 1024));
+        RecordingWaiter waiter;
+
+        EXPECT_EQ(RunAndWait("mame.exe \"pacman\"", false, ProgramFolder(), capture, waiter),
+                  c.expected);
+        EXPECT_EQ(waiter.calls, 0);
+        EXPECT_EQ(capture.WriteEnd, -1);
+        JoinCapture(capture);  // ends, since no write end is left open
+        EXPECT_EQ(capture.Length, 0u);
+    }
+}
+
+TEST_F(ProcessRunnerTest, TheEmulatorReceivesWhatTheWindowsRuntimeWouldGive) {
+    const std::string line =
+        R"(mame.exe "pac man" -ctrlr "my\"pad" -artwork C:\art\ a\\\\"b c" "x""y" -norc)";
+    ASSERT_EQ(Run(line).status, 0);
+    const std::vector<std::string> expected = {"mame.exe",  "pac man",  "-ctrlr",
+                                               R"(my"pad)", "-artwork", R"(C:\art\)",
+                                               R"(a\\b c)", R"(x"y)",   "-norc"};
+    EXPECT_EQ(ReadRecord().arguments, expected);
+}
+
+TEST_F(ProcessRunnerTest, NoShellEverSeesTheGameText) {
+    const std::string games[] = {
+        R"(pacman"; touch made-by-shell; ")",
+        R"(pacman" && touch made-by-shell && ")",
+        "$(touch made-by-shell)",
+        "`touch made-by-shell`",
+    };
+    for (const std::string& game : games) {
+        SCOPED_TRACE(game);
+        const std::string line = "mame.exe \"" + game + "\" -norc";
+        EXPECT_EQ(Run(line).status, 0);
+        EXPECT_EQ(ReadRecord().arguments, SplitCommandLine(line));
+        EXPECT_FALSE(fs::exists(ProgramFolder() + "made-by-shell"));
+        EXPECT_FALSE(fs::exists("made-by-shell"));
+    }
+}
+
+TEST_F(ProcessRunnerTest, TheEmulatorStartsInTheProgramFolderWithOnlyTheStandardStreams) {
+    const int forgotten = ::open("/dev/null", O_RDONLY);  // deliberately not close-on-exec
+    ASSERT_GE(forgotten, 0);
+    ASSERT_NE(fs::current_path(), fs::canonical(ProgramFolder()));
+    struct stat input {};
+    ASSERT_EQ(::fstat(STDIN_FILENO, &input), 0);
+
+    EXPECT_EQ(Run("mame.exe \"pacman\"").status, 0);
+    ::close(forgotten);
+
+    const EmulatorRecord record = ReadRecord();
+    EXPECT_EQ(record.facts.at("cwd"), fs::canonical(ProgramFolder()).string());
+    EXPECT_EQ(record.facts.at("fds"), "0,1,2");
+    EXPECT_EQ(record.facts.at("stdin"),
+              std::to_string(input.st_dev) + ":" + std::to_string(input.st_ino));
+}
+
+TEST_F(ProcessRunnerTest, TheDetachFlagGivesTheEmulatorASessionOfItsOwn) {
+    for (const bool detach : {false, true}) {
+        OutputCapture capture;
+        ASSERT_TRUE(StartCapture(capture, 1024));
+        BlockingProcessWaiter waiter;
+        EXPECT_EQ(RunAndWait("mame.exe \"pacman\"", detach, ProgramFolder(), capture, waiter), 0);
+        EXPECT_EQ(ReadRecord().facts.at("session"), detach ? "1" : "0");
+    }
+}
+
+TEST_F(ProcessRunnerTest, WithoutACaptureThreadTheOutputGoesNowhereAndTheRunEnds) {
+    Set("TEST_EMULATOR_STDOUT_BYTES", std::to_string(1 << 20));
+    OutputCapture capture;  // a pipe as a failed thread start leaves it
+    int ends[2];
+    ASSERT_EQ(::pipe2(ends, O_CLOEXEC), 0);
+    capture.ReadEnd = ends[0];
+    capture.WriteEnd = ends[1];
+    BlockingProcessWaiter waiter;
+
+    EXPECT_EQ(RunAndWait("mame.exe \"pacman\"", false, ProgramFolder(), capture, waiter), 0);
+
+    EXPECT_EQ(capture.WriteEnd, -1);
+    char byte = 0;
+    EXPECT_EQ(::read(capture.ReadEnd, &byte, 1), 0);  // nothing ever went into the pipe
+}
+
+TEST_F(ProcessRunnerTest, AFailedWaitStillGivesTheRealStatusAndCollectsTheChild) {
+    Set("TEST_EMULATOR_SLEEP_MS", "200");
+    Set("TEST_EMULATOR_EXIT_CODE", "3");
+    OutputCapture capture;
+    ASSERT_TRUE(StartCapture(capture, 1024));
+    RecordingWaiter waiter(true);
+
+    EXPECT_EQ(RunAndWait("mame.exe \"pacman\"", false, ProgramFolder(), capture, waiter), 3);
+    EXPECT_EQ(waiter.calls, 1);
+    EXPECT_TRUE(NoChildLeft());
+}
+
+void IgnoreAlarm(int) {}
+
+TEST_F(ProcessRunnerTest, InterruptedSystemCallsAreRetried) {
+    struct sigaction alarm {};
+    alarm.sa_handler = IgnoreAlarm;  // no SA_RESTART: every blocked call sees EINTR
+    struct sigaction saved {};
+    ASSERT_EQ(::sigaction(SIGALRM, &alarm, &saved), 0);
+    const itimerval everyFewMilliseconds{{0, 3000}, {0, 3000}};
+    ASSERT_EQ(::setitimer(ITIMER_REAL, &everyFewMilliseconds, nullptr), 0);
+
+    Set("TEST_EMULATOR_SLEEP_MS", "300");
+    Set("TEST_EMULATOR_STDOUT_BYTES", "5000");
+    Set("TEST_EMULATOR_EXIT_CODE", "4");
+    const CapturedRun run = Run("mame.exe \"pacman\"");
+
+    const itimerval off{};
+    ::setitimer(ITIMER_REAL, &off, nullptr);
+    ::sigaction(SIGALRM, &saved, nullptr);
+    EXPECT_EQ(run.status, 4);
+    EXPECT_EQ(run.output, Pattern(5000 - 1024, 1024));
+    EXPECT_TRUE(NoChildLeft());
+}
+
+TEST(BlockingProcessWaiterTest, RefusesDescriptorsThatCannotBeWaitedOn) {
+    BlockingProcessWaiter waiter;
+    EXPECT_FALSE(waiter.WaitForExit(-1));
+    EXPECT_FALSE(waiter.WaitForExit(1 << 20));
+}
+
+}  // namespace
+}  // namespace kestrun::testing
