@@ -1,0 +1,191 @@
+#include "install/self_delete.h"
+
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <future>
+#include <thread>
+
+#include "tests/install/file_helpers.h"
+#include "tests/support/temp_folder.h"
+
+extern char** environ;
+
+namespace kestrun {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::Exists;
+using ::testing::IsEmpty;
+using testing::NamesIn;
+
+// Waits for something another process does; the deadline only bounds a failing test.
+bool Eventually(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+// A child process that lives until its pipe is closed.
+class BlockedChild {
+  public:
+    BlockedChild() {
+        if (::pipe2(pipe_, O_CLOEXEC) != 0) {
+            throw std::runtime_error("no pipe");
+        }
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(pipe_[1]);
+            char byte = 0;
+            ::read(pipe_[0], &byte, 1);
+            ::_exit(0);
+        }
+        ::close(pipe_[0]);
+    }
+    ~BlockedChild() {
+        Release();
+        ::waitpid(pid_, nullptr, 0);
+    }
+    void Release() {
+        if (pipe_[1] >= 0) {
+            ::close(pipe_[1]);
+            pipe_[1] = -1;
+        }
+    }
+    int OpenHandle() const { return static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0)); }
+
+  private:
+    int pipe_[2] = {-1, -1};
+    pid_t pid_ = -1;
+};
+
+TEST(SelfDeleteWaitingSide, DeletesTheProgramFileOnlyAfterItsProcessEnded) {
+    testing::TempFolder folder;
+    const std::string programFile = folder.WriteFile("kestrun");
+    BlockedChild uninstaller;
+    const int handle = uninstaller.OpenHandle();
+    ASSERT_GE(handle, 0);
+
+    auto finished = std::async(std::launch::async, [&] {
+        return FinishSelfDelete({"Del1.tmp", std::to_string(handle), programFile});
+    });
+    EXPECT_EQ(finished.wait_for(200ms), std::future_status::timeout);
+    EXPECT_TRUE(Exists(programFile));
+
+    uninstaller.Release();
+    EXPECT_EQ(finished.get(), 0);
+    EXPECT_FALSE(Exists(programFile));
+}
+
+TEST(SelfDeleteWaitingSide, DeletesNothingWithoutAValidProcessHandle) {
+    testing::TempFolder folder;
+    const std::string programFile = folder.WriteFile("kestrun");
+    const int plainFile = ::open(programFile.c_str(), O_RDONLY | O_CLOEXEC);
+    const std::vector<std::vector<std::string>> cases = {
+        {"Del1.tmp", "", programFile},
+        {"Del1.tmp", "abc", programFile},
+        {"Del1.tmp", "-1", programFile},
+        {"Del1.tmp", "5x", programFile},
+        {"Del1.tmp", "99999", programFile},
+        {"Del1.tmp", std::to_string(plainFile), programFile},
+        {"Del1.tmp", "0"},
+        {"Del1.tmp", "0", programFile, "extra"},
+    };
+    for (const auto& arguments : cases) {
+        EXPECT_EQ(FinishSelfDelete(arguments), 0) << arguments[1];
+        EXPECT_TRUE(Exists(programFile)) << arguments[1];
+    }
+    EXPECT_EQ(::fcntl(plainFile, F_GETFD), FD_CLOEXEC) << "a foreign descriptor was closed";
+    ::close(plainFile);
+}
+
+// The probe program uninstalls itself from a program folder, with the temporary folder (whose
+// path has blanks) and the home folder pointed into this test's own folders.
+class SelfDeleteEndToEnd : public ::testing::Test {
+  protected:
+    SelfDeleteEndToEnd()
+        : temporary_(root_.MakeFolder("temporary files") + "/"),
+          output_(root_.Path() + "probe output.txt") {}
+
+    std::string InstallProbe(const std::string& folder) const {
+        const std::string program = folder + "kestrun";
+        std::filesystem::copy_file(KESTRUN_UNINSTALL_PROBE, program);
+        std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+        return program;
+    }
+
+    // Runs the program to its end and returns its exit code.
+    int Run(const std::string& program) const {
+        std::vector<std::string> environment = {"TMPDIR=" + temporary_};
+        for (char** variable = environ; *variable != nullptr; ++variable) {
+            if (!std::string_view(*variable).starts_with("TMPDIR=")) {
+                environment.emplace_back(*variable);
+            }
+        }
+        std::vector<char*> envp;
+        for (std::string& variable : environment) {
+            envp.push_back(variable.data());
+        }
+        envp.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        ::posix_spawn_file_actions_init(&actions);
+        ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output_.c_str(),
+                                           O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        std::string name = program;
+        char* argv[] = {name.data(), nullptr};
+        pid_t pid = -1;
+        const int error =
+            ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
+        ::posix_spawn_file_actions_destroy(&actions);
+        int status = 0;
+        if (error != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
+            return -1;
+        }
+        return WEXITSTATUS(status);
+    }
+
+    testing::TempHome home_;
+    testing::TempFolder root_;
+    std::string temporary_;
+    std::string output_;
+};
+
+TEST_F(SelfDeleteEndToEnd, UninstalledProgramFileGoesOnlyAfterTheProcessEnded) {
+    const std::string programFolder = root_.MakeFolder("program folder") + "/";
+    const std::string program = InstallProbe(programFolder);
+    root_.WriteFile("program folder/kestrun.htm");
+    root_.WriteFile("program folder/mame.exe");
+    home_.Folder().WriteFile("home/Desktop/Kestrun.desktop");
+
+    EXPECT_EQ(Run(program), 0);
+
+    EXPECT_EQ(testing::ReadWholeFile(output_), "program file present\n");
+    EXPECT_TRUE(Eventually([&] { return !Exists(program); }));
+    EXPECT_THAT(NamesIn(programFolder), ::testing::ElementsAre("mame.exe"));
+    EXPECT_FALSE(Exists(home_.Folder().Path() + "home/Desktop/Kestrun.desktop"));
+    EXPECT_THAT(NamesIn(temporary_), IsEmpty());
+}
+
+TEST_F(SelfDeleteEndToEnd, CopyStartedPlainlyInTheTemporaryFolderRemovesItselfTheSameWay) {
+    const std::string program = InstallProbe(temporary_);
+
+    EXPECT_EQ(Run(program), 0);
+
+    EXPECT_EQ(testing::ReadWholeFile(output_), "");
+    EXPECT_TRUE(Eventually([&] { return NamesIn(temporary_).empty(); }));
+}
+
+}  // namespace
+}  // namespace kestrun

@@ -1,0 +1,108 @@
+#include "install/uninstall.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/install/file_helpers.h"
+#include "tests/support/memory_profile_store.h"
+#include "tests/support/scripted_message_box.h"
+#include "tests/support/temp_folder.h"
+
+namespace kestrun {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::Exists;
+
+class UninstallTest : public ::testing::Test {
+  protected:
+    UninstallTest() {
+        for (const char* name :
+             {"kestrun", "mame.exe", "roms/005.zip", "snap/005.png", "artwork/005.zip"}) {
+            program_.WriteFile(name);
+        }
+        profile_.WriteProfileInt(ProfileSection, "Shortcut", 1);
+        profile_.WriteProfileInt(ProfileSection, "Mute", 1);
+        profile_.WriteProfileString(ProfileSection, "RomSet0", "pacman");
+        profile_.ClearLog();
+        environment_.programFolder = program_.Path();
+        environment_.startSelfDelete = [this] {
+            events_.push_back(Exists(HelpFile()) || Exists(Shortcut()) ? "self-delete too early"
+                                                                       : "self-delete");
+        };
+        environment_.endProcess = [this](int code) {
+            events_.push_back("exit " + std::to_string(code));
+        };
+    }
+
+    std::string Shortcut() const { return home_.Folder().Path() + "home/Desktop/Kestrun.desktop"; }
+    std::string HelpFile() const { return program_.Path() + "kestrun.htm"; }
+    void InstallShortcutAndHelp() const {
+        home_.Folder().WriteFile("home/Desktop/Kestrun.desktop");
+        program_.WriteFile("kestrun.htm");
+    }
+    void ExpectProgramFolderKept() const {
+        EXPECT_THAT(testing::NamesIn(program_.Path()),
+                    ElementsAre("artwork", "kestrun", "mame.exe", "roms", "snap"));
+        for (const char* name : {"roms/005.zip", "snap/005.png", "artwork/005.zip"}) {
+            EXPECT_TRUE(Exists(program_.Path() + name)) << name;
+        }
+    }
+
+    testing::TempHome home_;
+    testing::TempFolder program_;
+    testing::MemoryProfileStore profile_;
+    testing::ScriptedMessageBox messages_;
+    UninstallEnvironment environment_;
+    std::vector<std::string> events_;
+};
+
+TEST_F(UninstallTest, DecliningChangesNothing) {
+    InstallShortcutAndHelp();
+    const auto valuesBefore = profile_.Values();
+    messages_.Answer(MessageResult::No);
+
+    UninstallProgram(messages_, profile_, environment_);
+
+    ASSERT_EQ(messages_.Shown().size(), 1u);
+    const MessageBoxRequest& question = messages_.Shown()[0];
+    EXPECT_EQ(question.text,
+              "Are you sure you want to completely remove Kestrun and all of its components?");
+    EXPECT_EQ(question.caption, "Confirm File Deletion");
+    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(question.icon, MessageIcon::Question);
+    EXPECT_TRUE(Exists(Shortcut()));
+    EXPECT_TRUE(Exists(HelpFile()));
+    EXPECT_TRUE(profile_.Writes().empty());
+    EXPECT_EQ(profile_.Values(), valuesBefore);
+    EXPECT_TRUE(events_.empty());
+}
+
+TEST_F(UninstallTest, ConfirmedRemovesShortcutAndHelpResetsShortcutKeyAndEnds) {
+    for (const bool installed : {true, false}) {
+        SCOPED_TRACE(installed ? "shortcut and help present" : "shortcut and help absent");
+        if (installed) {
+            InstallShortcutAndHelp();
+        }
+        profile_.WriteProfileInt(ProfileSection, "Shortcut", 1);
+        profile_.ClearLog();
+        messages_ = testing::ScriptedMessageBox();
+        events_.clear();
+
+        UninstallProgram(messages_, profile_, environment_);
+
+        EXPECT_FALSE(Exists(Shortcut()));
+        EXPECT_FALSE(Exists(HelpFile()));
+        ExpectProgramFolderKept();
+        EXPECT_THAT(profile_.Writes(), ElementsAre("Shortcut"));
+        EXPECT_THAT(profile_.Values(),
+                    ::testing::UnorderedElementsAre(::testing::Pair("Kestrun/Shortcut", "0"),
+                                                    ::testing::Pair("Kestrun/Mute", "1"),
+                                                    ::testing::Pair("Kestrun/RomSet0", "pacman")));
+        EXPECT_EQ(messages_.Shown().size(), 1u);
+        EXPECT_THAT(events_, ElementsAre("self-delete", "exit 0"));
+    }
+}
+
+}  // namespace
+}  // namespace kestrun
