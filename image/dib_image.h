@@ -37,7 +37,7 @@ class CDibImage {
     const std::uint8_t* GetDibBlock() const { return m_dibBlock; }
     std::uint8_t* GetBits() const { return m_attributes.bits; }
     RgbQuad* GetPalette() const;
-    std::uint32_t GetPaletteSize() const { return 4 * m_bitmapHeader.biClrUsed; }
+    std::uint32_t GetPaletteSize() const;
     std::size_t GetSize() const;
 
     const BitmapInfoHeader& GetHeader() const { return m_bitmapHeader; }
@@ -121,6 +121,7 @@ class CDibImage {
 
   private:
     void FreeBuffers();
+    std::uint8_t* RowAt(std::int64_t y) const;
 };
 
 }  // namespace kestrun
