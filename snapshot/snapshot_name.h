@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/message_box.h"
+
+// Where a game's snapshot lives. The text may be a bare game name, the game box text or the
+// full path of a ROM set file; all of them lead to ProgramFolder + "snap/" + GameName + ".png".
+namespace kestrun {
+
+// The text with everything from its last '.' on dropped, wherever that dot stands (also inside
+// a folder name). This is what the game box shows after a snapshot has been looked up.
+std::string StripSnapshotExtension(std::string_view text);
+
+// The separator followed by the game name: the extension dropped, then only the part after the
+// last separator kept, then everything from the first blank on dropped.
+std::string SnapshotNameOf(std::string_view text);
+
+// "snap/<name>.png", the snapshot's path relative to the program folder.
+std::string SnapshotRelativePath(std::string_view text);
+
+// The snapshot's full path in programFolder (which ends with a separator). Nothing when the path
+// would be longer than MaxPathLength: no such file can exist for the program.
+std::optional<std::string> SnapshotPathOf(std::string_view programFolder, std::string_view text);
+
+// The message shown when the user asks to delete a snapshot that is not there.
+MessageBoxRequest SnapshotNotFoundMessage(std::string_view text);
+
+}  // namespace kestrun
