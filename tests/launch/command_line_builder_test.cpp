@@ -3,8 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "launch/emulator_selection.h"
-#include "tests/launch/start_request.h"
+#include "launch/per_game_rules.h"
+#include "options/option_lists.h"
 #include "tests/support/memory_profile_store.h"
 #include "tests/support/scripted_message_box.h"
 #include "tests/support/temp_folder.h"
@@ -12,25 +16,31 @@
 namespace kestrun {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
 using testing::MemoryProfileStore;
-using ::testing::Not;
-using testing::StartRequest;
+using Stored = std::vector<std::pair<const char*, int>>;
 
-EmulatorArguments Build(std::string_view gameText, const LaunchOptions& options,
-                        const std::string& programFolder = "/nonexistent/") {
-    MemoryProfileStore profile;
-    return BuildCommandLine(StartRequest(gameText, options, programFolder), profile);
+template <std::size_t Size>
+std::string_view SelectedText(const std::array<std::string_view, Size>& items, int position) {
+    return position >= 0 && position < static_cast<int>(Size) ? items[position] : "";
+}
+
+// What a Start hands the builder: per-game facts from the lookup name in the program folder,
+// list texts from the options' positions, as the dialog shows them.
+EmulatorArguments BuildForStart(std::string_view gameText, const LaunchOptions& options,
+                                const std::string& programFolder, ProfileStore& profile) {
+    const std::string lookupName = LookupNameOf(TrimGameText(gameText));
+    const CommandLineRequest request{
+        .gameText = TrimGameText(gameText),
+        .options = options,
+        .vectorGame = IsVectorGame(lookupName),
+        .artworkInUse = options.Artwork != 0 && HasArtworkArchive(programFolder, lookupName),
+        .controllerText = SelectedText(ControllerListItems, options.Ctrlr),
+        .resolutionText = SelectedText(ResolutionListItems, options.Resolution)};
+    return BuildCommandLine(request, profile);
 }
 
 TEST(CommandHead, QuotesTheNameAndKeepsTypedOptions) {
-    struct Case {
-        const char* gameText;
-        const char* head;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"pacman", "\"pacman\""},
         {"  pacman \t", "\"pacman\""},
         {"Pacman -nosound", "\"Pacman\" -nosound"},
@@ -42,10 +52,9 @@ TEST(CommandHead, QuotesTheNameAndKeepsTypedOptions) {
         {"pacman\t-nosound", "\"pacman\t-nosound\""},
         {"-nosound", "\"-nosound\""},
         {"   ", "\"\""},
-        {"", "\"\""},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(BuildCommandHead(c.gameText), c.head) << '[' << c.gameText << ']';
+    for (const auto& [gameText, head] : cases) {
+        EXPECT_EQ(BuildCommandHead(gameText), head) << '[' << gameText << ']';
     }
 }
 
@@ -54,9 +63,8 @@ TEST(CommandLine, DefaultsGiveTheStandardFullScreenLine) {
     program.WriteFile("mame.exe");
     MemoryProfileStore profile;
     testing::ScriptedMessageBox messages;
-
     const EmulatorArguments arguments =
-        BuildCommandLine(StartRequest("pacman", DefaultLaunchOptions(), program.Path()), profile);
+        BuildForStart("pacman", DefaultLaunchOptions(), program.Path(), profile);
     const auto command =
         SelectEmulator(program.Path(), arguments.text, 0, arguments.detach, messages);
 
@@ -67,73 +75,170 @@ TEST(CommandLine, DefaultsGiveTheStandardFullScreenLine) {
     EXPECT_FALSE(command->detach);
 }
 
-TEST(CommandLine, WindowModeDetachesAndDropsTheFullScreenOptions) {
-    LaunchOptions options = DefaultLaunchOptions();
-    options.Video = 0;
-    const EmulatorArguments arguments = Build("pacman", options);
-    EXPECT_EQ(arguments.text, "\"pacman\" -norc -skip_disclaimer -window -nomax -rdtsc");
-    EXPECT_TRUE(arguments.detach);
-}
-
-TEST(CommandLine, VectorGameGetsGammaInsteadOfTripleBuffering) {
-    EXPECT_EQ(Build("tempest", DefaultLaunchOptions()).text,
-              "\"tempest\" -norc -skip_disclaimer -nosleep -high_priority -gamma 2 -nohws -rdtsc");
-    EXPECT_THAT(Build("ROMS/Tempest.ZIP", DefaultLaunchOptions()).text, HasSubstr(" -gamma 2"));
-}
-
-TEST(CommandLine, TypedOptionsComeBeforeTheGeneratedOnes) {
-    EXPECT_EQ(Build("pacman   -nosound -cheat", DefaultLaunchOptions()).text,
-              "\"pacman\" -nosound -cheat -norc -skip_disclaimer -tb -nosleep -high_priority "
-              "-nohws -rdtsc");
-}
-
-TEST(CommandLine, ArtworkArgumentsNeedBothTheArchiveAndTheOption) {
+// The first three rows between them put every pair of rules that can hold together on one
+// line, so two rules built in the wrong order change one of them.
+TEST(CommandLine, RulesAppendInTheirOrder) {
+    struct Case {
+        const char* gameText;
+        void (*change)(LaunchOptions&);
+        Stored stored;
+        const char* expected;
+        bool detach = false;
+    };
+    const Case cases[] = {
+        {"gravitar",
+         [](LaunchOptions& o) {
+             o = {.Steadykey = 1,
+                  .Video = 1,
+                  .Mute = 1,
+                  .Ctrlr = 1,
+                  .Joystick = 1,
+                  .Mouse = 1,
+                  .Effects = 3,
+                  .Mask = 4,
+                  .Resolution = 5,
+                  .Cheat = 1,
+                  .Lightgun = 1,
+                  .Artwork = 1,
+                  .Artcrop = 1,
+                  .Artres = 1,
+                  .LoFi = 1,
+                  .D3d = 1};
+         },
+         {{"NoSkipGameinfo", 0},
+          {"Flt", 0},
+          {"TextureManagement", 0},
+          {"Feedback", 1},
+          {"Slider", 30},
+          {"NoRDTSC", 1}},
+         "\"gravitar\" -norc -skip_disclaimer -skip_gameinfo -d3d -d3dprescale none -d3dfilter 0 "
+         "-nod3dtexmanage -d3dfeedback 30 -nosound -nosamples -nosleep -high_priority -gamma 2 "
+         "-artcrop -artres 2 -nobackdrop -nooverlay -nobezel -mouse -joystick -lightgun "
+         "-steadykey -cheat -nohws -d3deffect rgbtiny -r 640x480 -nordtsc"},
+        {"bzone",
+         [](LaunchOptions& o) {
+             o = {.Steadykey = 1,
+                  .Stretch = 1,
+                  .Input = 1,
+                  .Video = 0,
+                  .Ctrlr = 0,
+                  .Mouse = 1,
+                  .Effects = 2,
+                  .Scanlines = 3,
+                  .Resolution = 8,
+                  .Cheat = 1,
+                  .Artwork = 0,
+                  .LoFi = 1};
+         },
+         {{"NoSkipGameinfo", 0}},
+         "\"bzone\" -norc -skip_disclaimer -skip_gameinfo -sr 11025 -noresamplefilter "
+         "-audio_latency 2 -window -nomax -gamma 2 -noartwork -ctrlr HotRod -steadykey -cheat "
+         "-effect scan75v -r 1280x1024 -rdtsc",
+         true},
+        {"pengo",
+         [](LaunchOptions& o) { o.Mute = 1; },
+         {},
+         "\"pengo\" -norc -skip_disclaimer -nosound -nosamples -tb -nosleep -high_priority "
+         "-nohws -rdtsc"},
+        {"pacman",
+         [](LaunchOptions& o) { o.Video = 0; },
+         {},
+         "\"pacman\" -norc -skip_disclaimer -window -nomax -rdtsc",
+         true},
+        {"tempest",
+         [](LaunchOptions&) {},
+         {},
+         "\"tempest\" -norc -skip_disclaimer -nosleep -high_priority -gamma 2 -nohws -rdtsc"},
+        {"pacman   -nosound -cheat",
+         [](LaunchOptions&) {},
+         {},
+         "\"pacman\" -nosound -cheat -norc -skip_disclaimer -tb -nosleep -high_priority -nohws "
+         "-rdtsc"},
+        {"pacman",
+         [](LaunchOptions& o) { o.Artcrop = 1, o.Bezels = 0; },
+         {},
+         "\"pacman\" -norc -skip_disclaimer -nosleep -high_priority -artcrop -nobezel -nohws "
+         "-rdtsc"},
+        // An archive alone, or the option without an archive, says nothing about artwork.
+        {"pacman",
+         [](LaunchOptions& o) { o.Artwork = 0, o.Artcrop = 1; },
+         {},
+         "\"pacman\" -norc -skip_disclaimer -tb -nosleep -high_priority -noartwork -nohws -rdtsc"},
+        {"galaga",
+         [](LaunchOptions& o) { o.Artcrop = 1; },
+         {},
+         "\"galaga\" -norc -skip_disclaimer -tb -nosleep -high_priority -nohws -rdtsc"},
+        {"pacman",
+         [](LaunchOptions& o) { o.Video = -1; },
+         {},
+         "\"pacman\" -norc -skip_disclaimer -nohws -rdtsc"},
+        {"pacman",
+         [](LaunchOptions& o) { o.Video = 2, o.Stretch = 1; },
+         {},
+         "\"pacman\" -norc -skip_disclaimer -rdtsc"},
+        {"pacman",
+         [](LaunchOptions& o) { o.Video = 0, o.Input = 1, o.Mouse = 1; },
+         {},
+         "\"pacman\" -norc -skip_disclaimer -window -nomax -rdtsc",
+         true},
+        {"pacman",
+         [](LaunchOptions& o) { o.Video = 0, o.Input = -1, o.Ctrlr = 2, o.Mouse = 1; },
+         {},
+         "\"pacman\" -norc -skip_disclaimer -window -nomax -rdtsc",
+         true},
+        {"pacman",
+         [](LaunchOptions& o) { o.Video = 0, o.Input = 1, o.Ctrlr = 3; },
+         {},
+         "\"pacman\" -norc -skip_disclaimer -window -nomax -ctrlr XArcade -rdtsc",
+         true},
+        {"pengo",
+         [](LaunchOptions& o) { o.Resolution = -1, o.Effects = -1; },
+         {{"NoSkipDislaimer", 1}, {"NoRDTSC", -1}},
+         "\"pengo\" -norc -tb -nosleep -high_priority -nohws -nordtsc"},
+    };
     testing::TempFolder program;
     program.WriteFile("artwork/pacman.zip");
-    LaunchOptions options = DefaultLaunchOptions();
-    options.Artcrop = 1;
-    options.Bezels = 0;
-
-    EXPECT_EQ(Build("pacman", options, program.Path()).text,
-              "\"pacman\" -norc -skip_disclaimer -nosleep -high_priority -artcrop -nobezel "
-              "-nohws -rdtsc");
-    // Without an archive nothing about artwork is said, not even -noartwork.
-    EXPECT_EQ(Build("galaga", options, program.Path()).text,
-              "\"galaga\" -norc -skip_disclaimer -tb -nosleep -high_priority -nohws -rdtsc");
-
-    options.Artwork = 0;
-    EXPECT_EQ(Build("pacman", options, program.Path()).text,
-              "\"pacman\" -norc -skip_disclaimer -tb -nosleep -high_priority -noartwork -nohws "
-              "-rdtsc");
+    program.WriteFile("artwork/gravitar.zip");
+    for (const Case& c : cases) {
+        LaunchOptions options = DefaultLaunchOptions();
+        c.change(options);
+        MemoryProfileStore profile;
+        for (const auto& [key, value] : c.stored) {
+            profile.WriteProfileInt(ProfileSection, key, value);
+        }
+        const EmulatorArguments arguments =
+            BuildForStart(c.gameText, options, program.Path(), profile);
+        EXPECT_EQ(arguments.text, c.expected);
+        EXPECT_EQ(arguments.detach, c.detach) << c.expected;
+    }
 }
 
-TEST(CommandLine, Direct3dFeedbackUsesTheStoredStrength) {
-    MemoryProfileStore profile;
-    profile.WriteProfileInt(ProfileSection, "Feedback", 1);
-    profile.WriteProfileInt(ProfileSection, "Slider", 75);
-    LaunchOptions options = DefaultLaunchOptions();
-    options.D3d = 1;
-    options.Effects = 1;
-
-    const std::string text = BuildCommandLine(StartRequest("pacman", options), profile).text;
-    EXPECT_THAT(text, HasSubstr(" -d3d -d3dprescale none -d3dfeedback 75 "));
-    EXPECT_THAT(text, HasSubstr(" -d3deffect sharp"));
-    EXPECT_THAT(text, Not(HasSubstr("-d3dfilter")));
-    EXPECT_THAT(text, Not(HasSubstr("-nod3dtexmanage")));
-}
-
-TEST(CommandLine, ResolutionAndControllerUseTheListTexts) {
-    LaunchOptions options = DefaultLaunchOptions();
-    options.Input = 1;
-    options.Mouse = 1;
-    EXPECT_THAT(Build("pacman", options).text, Not(HasSubstr(" -ctrlr")));
-    EXPECT_THAT(Build("pacman", options).text, Not(HasSubstr(" -mouse")));
-    EXPECT_THAT(Build("pacman", options).text, Not(HasSubstr(" -r ")));
-
-    options.Ctrlr = 3;
-    options.Resolution = 8;
-    EXPECT_THAT(Build("pacman", options).text, HasSubstr(" -ctrlr XArcade "));
-    EXPECT_THAT(Build("pacman", options).text, HasSubstr(" -r 1280x1024 "));
+TEST(CommandLine, EffectArgumentFollowsEffectScanlinesAndMask) {
+    struct Case {
+        std::int32_t effects, scanlines, mask, d3d;
+        const char* ending;
+    };
+    const Case cases[] = {
+        {0, 3, 3, 0, " -nohws -rdtsc"},          {1, 3, 3, 0, " -effect sharp -rdtsc"},
+        {2, 0, 3, 0, " -effect scan25 -rdtsc"},  {2, 1, 3, 0, " -effect scan50 -rdtsc"},
+        {2, 2, 3, 0, " -effect scan75 -rdtsc"},  {2, 3, 3, 0, " -effect scan75v -rdtsc"},
+        {2, -1, 3, 0, " -effect scan -rdtsc"},   {2, 4, 3, 0, " -effect scan -rdtsc"},
+        {3, 1, 0, 0, " -effect rgb3 -rdtsc"},    {3, 1, 1, 0, " -effect rgb4 -rdtsc"},
+        {3, 1, 2, 0, " -effect rgb6 -rdtsc"},    {3, 1, 3, 0, " -effect rgb16 -rdtsc"},
+        {3, 1, 4, 0, " -effect rgbtiny -rdtsc"}, {3, 1, 5, 0, " -effect rgb4v -rdtsc"},
+        {3, 1, -1, 0, " -effect rgb -rdtsc"},    {3, 1, 6, 0, " -effect rgb -rdtsc"},
+        {4, 1, 0, 0, " -effect  -rdtsc"},        {3, 1, 3, 1, " -d3deffect rgb16 -rdtsc"},
+    };
+    for (const Case& c : cases) {
+        LaunchOptions options = DefaultLaunchOptions();
+        options.Effects = c.effects;
+        options.Scanlines = c.scanlines;
+        options.Mask = c.mask;
+        options.D3d = c.d3d;
+        MemoryProfileStore profile;
+        const std::string text = BuildForStart("pacman", options, "/nonexistent/", profile).text;
+        EXPECT_TRUE(text.ends_with(c.ending)) << text;
+    }
 }
 
 TEST(CommandLine, BypassGivesTheHeadAloneAndReadsNothing) {
@@ -141,29 +246,24 @@ TEST(CommandLine, BypassGivesTheHeadAloneAndReadsNothing) {
     LaunchOptions options = DefaultLaunchOptions();
     options.Bypass = 1;
     options.Video = 0;
-
     const EmulatorArguments arguments =
-        BuildCommandLine(StartRequest("pacman -cheat", options), profile);
+        BuildForStart("pacman -cheat", options, "/nonexistent/", profile);
     EXPECT_EQ(arguments.text, "\"pacman\" -cheat");
     EXPECT_FALSE(arguments.detach);
-    EXPECT_THAT(profile.Reads(), IsEmpty());
+    EXPECT_TRUE(profile.Reads().empty());
 }
 
 TEST(CommandLine, AdvancedOptionsAreReadOnlyWhenTheirRuleIsReached) {
     struct Case {
-        const char* name;
-        std::int32_t d3d;
-        std::int32_t feedback;
+        std::int32_t d3d, feedback;
         std::vector<std::string> reads;
     };
     const Case cases[] = {
-        {"DirectDraw", 0, 1, {"NoSkipDislaimer", "NoSkipGameinfo", "NoRDTSC"}},
-        {"Direct3D without feedback",
-         1,
+        {0, 1, {"NoSkipDislaimer", "NoSkipGameinfo", "NoRDTSC"}},
+        {1,
          0,
          {"NoSkipDislaimer", "NoSkipGameinfo", "Flt", "TextureManagement", "Feedback", "NoRDTSC"}},
-        {"Direct3D with feedback",
-         1,
+        {1,
          1,
          {"NoSkipDislaimer", "NoSkipGameinfo", "Flt", "TextureManagement", "Feedback", "Slider",
           "NoRDTSC"}},
@@ -174,18 +274,9 @@ TEST(CommandLine, AdvancedOptionsAreReadOnlyWhenTheirRuleIsReached) {
         profile.ClearLog();
         LaunchOptions options = DefaultLaunchOptions();
         options.D3d = c.d3d;
-        BuildCommandLine(StartRequest("pacman", options), profile);
-        EXPECT_EQ(profile.Reads(), c.reads) << c.name;
+        const std::string text = BuildForStart("pacman", options, "/nonexistent/", profile).text;
+        EXPECT_EQ(profile.Reads(), c.reads) << text;
     }
-}
-
-TEST(CommandLine, AdvancedOptionsTakeEffectFromTheProfile) {
-    MemoryProfileStore profile;
-    profile.WriteProfileInt(ProfileSection, "NoSkipDislaimer", 1);
-    profile.WriteProfileInt(ProfileSection, "NoSkipGameinfo", 0);
-    profile.WriteProfileInt(ProfileSection, "NoRDTSC", 7);
-    EXPECT_EQ(BuildCommandLine(StartRequest("pacman", DefaultLaunchOptions()), profile).text,
-              "\"pacman\" -norc -skip_gameinfo -tb -nosleep -high_priority -nohws -nordtsc");
 }
 
 }  // namespace

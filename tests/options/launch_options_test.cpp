@@ -11,35 +11,12 @@ namespace {
 using ::testing::ElementsAre;
 using testing::MemoryProfileStore;
 
-TEST(LaunchOptions, EmptyProfileGivesTheFirstRunChoices) {
+TEST(LaunchOptions, EmptyProfileGivesTheFirstRunChoicesReadInConstructionOrder) {
     MemoryProfileStore profile;
-    const LaunchOptions options = LoadLaunchOptions(profile);
-
-    EXPECT_EQ(options.Video, 1);
-    EXPECT_EQ(options.Stretch, 0);
-    EXPECT_EQ(options.Input, 0);
-    EXPECT_EQ(options.Mouse + options.Joystick + options.Lightgun, 0);
-    EXPECT_EQ(options.Ctrlr, -1);
-    EXPECT_EQ(options.Effects, 0);
-    EXPECT_EQ(options.Scanlines, 1);
-    EXPECT_EQ(options.Mask, 0);
-    EXPECT_EQ(options.Resolution, 0);
-    EXPECT_EQ(options.Artwork, 1);
-    EXPECT_EQ(options.BackdropsOverlays, 1);
-    EXPECT_EQ(options.Bezels, 1);
-    EXPECT_EQ(options.Artcrop + options.Artres, 0);
-    EXPECT_EQ(options.Mute, 0);
-    EXPECT_EQ(options.D3d, 0);
-    EXPECT_EQ(options.LoFi, 0);
-    EXPECT_EQ(options.Steadykey + options.Bypass + options.Cheat + options.mame32, 0);
-
-    const LaunchOptions defaults = DefaultLaunchOptions();
-    EXPECT_EQ(defaults, options);
-}
-
-TEST(LaunchOptions, ReadsEveryKeyOnceInConstructionOrder) {
-    MemoryProfileStore profile;
-    LoadLaunchOptions(profile);
+    const LaunchOptions firstRun{
+        .Video = 1, .Ctrlr = -1, .Scanlines = 1, .Artwork = 1, .BackdropsOverlays = 1, .Bezels = 1};
+    EXPECT_EQ(LoadLaunchOptions(profile), firstRun);
+    EXPECT_EQ(DefaultLaunchOptions(), firstRun);
     EXPECT_THAT(profile.Reads(),
                 ElementsAre("Steadykey", "Stretch", "Input", "Video", "Mute", "Ctrlr", "Joystick",
                             "Mouse", "Effects", "Scanlines", "Mask", "Resolution", "Bypass",
@@ -49,11 +26,7 @@ TEST(LaunchOptions, ReadsEveryKeyOnceInConstructionOrder) {
 
 TEST(LaunchOptions, ClosingWritesTheWindowFieldsInCloseOrderWithoutLoFiOrD3d) {
     MemoryProfileStore profile;
-    LaunchOptions options = DefaultLaunchOptions();
-    options.LoFi = 1;
-    options.D3d = 1;
-    SaveLaunchOptions(profile, options);
-
+    SaveLaunchOptions(profile, LaunchOptions{.LoFi = 1, .D3d = 1});
     EXPECT_THAT(
         profile.Writes(),
         ElementsAre("Input", "Steadykey", "Mute", "Video", "Stretch", "Ctrlr", "Joystick", "Mouse",
@@ -76,9 +49,7 @@ TEST(LaunchOptions, SavedValuesComeBackUnclampedIntoTheSameFields) {
     SaveLoFi(profile, saved.LoFi);
     SaveD3d(profile, saved.D3d);
 
-    const LaunchOptions loaded = LoadLaunchOptions(profile);
-    EXPECT_EQ(saved, loaded);
-    EXPECT_EQ(loaded.Steadykey, -1);
+    EXPECT_EQ(LoadLaunchOptions(profile), saved);
     EXPECT_EQ(profile.Values().at("Kestrun/Steadykey"), "-1");
 }
 
@@ -88,10 +59,8 @@ TEST(LaunchOptions, MenuTogglesAreStoredAtOnceOneKeyEach) {
     SaveLoFi(profile, 0);
     SaveD3d(profile, 1);
     EXPECT_THAT(profile.Writes(), ElementsAre("LoFi", "LoFi", "D3d"));
-
-    const LaunchOptions loaded = LoadLaunchOptions(profile);
-    EXPECT_EQ(loaded.LoFi, 0);
-    EXPECT_EQ(loaded.D3d, 1);
+    EXPECT_EQ(LoadLaunchOptions(profile).LoFi, 0);
+    EXPECT_EQ(LoadLaunchOptions(profile).D3d, 1);
 }
 
 }  // namespace
