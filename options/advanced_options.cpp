@@ -5,7 +5,7 @@ namespace kestrun {
 AdvancedOptions LoadAdvancedOptions(ProfileStore& profile) {
     AdvancedOptions options;
     for (const std::string_view key : AdvancedOptionDialogReadOrder) {
-        const AdvancedOptionKey& entry = *FindKey(AdvancedOptionKeys, key);
+        const AdvancedOptionKey& entry = AdvancedOptionKeys[IndexOfKey(AdvancedOptionKeys, key)];
         options.*entry.member = profile.GetProfileInt(ProfileSection, key, entry.dialogDefault);
     }
     return options;

@@ -13,8 +13,9 @@ LaunchOptions LoadLaunchOptions(ProfileStore& profile) {
 
 void SaveLaunchOptions(ProfileStore& profile, const LaunchOptions& options) {
     for (const std::string_view key : LaunchOptionCloseOrder) {
-        profile.WriteProfileInt(ProfileSection, key,
-                                options.*FindKey(LaunchOptionKeys, key)->member);
+        profile.WriteProfileInt(
+            ProfileSection, key,
+            options.*LaunchOptionKeys[IndexOfKey(LaunchOptionKeys, key)].member);
     }
 }
 
