@@ -3,6 +3,7 @@
 #include <dirent.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "games/ascii_case.h"
 #include "games/rom_path.h"
@@ -51,8 +52,7 @@ void ScanRomSets(std::string_view path, RomSetState& state) {
 
     // Every entry shares the folder, so ordering the names orders the full paths.
     std::vector<std::string> names;
-    std::string found;
-    bool foundAny = false;
+    std::optional<std::string> found;
     DirectoryListing listing(folder);
     while (const char* entry = listing.Next()) {
         const std::string_view name(entry);
@@ -61,9 +61,8 @@ void ScanRomSets(std::string_view path, RomSetState& state) {
             continue;
         }
         // Where names differ only by case the one spelled exactly as asked wins.
-        if (EqualsIgnoringCase(name, wanted) && (!foundAny || name == wanted)) {
+        if (EqualsIgnoringCase(name, wanted) && (!found || name == wanted)) {
             found = name;
-            foundAny = true;
         }
         names.emplace_back(name);
     }
@@ -74,10 +73,10 @@ void ScanRomSets(std::string_view path, RomSetState& state) {
     for (const std::string& name : names) {
         state.RomSetList.push_back(folder + name);
     }
-    if (foundAny) {
+    if (found) {
         // Names in one folder are unique byte for byte, so the exact one marks the entry.
-        auto at = std::lower_bound(names.begin(), names.end(), found, LessIgnoringCase);
-        while (*at != found) {
+        auto at = std::lower_bound(names.begin(), names.end(), *found, LessIgnoringCase);
+        while (*at != *found) {
             ++at;
         }
         state.CurrentRomIndex = static_cast<int>(at - names.begin());

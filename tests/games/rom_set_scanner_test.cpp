@@ -63,6 +63,15 @@ TEST_F(RomSetScannerTest, FindsTheScannedPathInAnyCaseAtItsSortedPlace) {
     EXPECT_EQ(state.RomSetList[2], roms_ + "pacman.zip");
 }
 
+TEST_F(RomSetScannerTest, AmongNamesDifferingOnlyByCaseTheExactSpellingIsFound) {
+    WriteRomSets({"pacman.zip", "PacMan.zip", "PACMAN.zip", "galaga.zip"});
+    for (const char* name : {"pacman.zip", "PacMan.zip", "PACMAN.zip"}) {
+        RomSetState state;
+        ScanRomSets(roms_ + name, state);
+        EXPECT_EQ(state.RomSetList.at(state.CurrentRomIndex), roms_ + name);
+    }
+}
+
 TEST_F(RomSetScannerTest, KeepsTheIndexWhenThePathIsNotInTheFolder) {
     WriteRomSets({"galaga.zip", "pacman.zip"});
     RomSetState state = StateWith({"a.zip", "b.zip", "c.zip", "d.zip"}, 3);
