@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+namespace kestrun {
+
+// The icon resource with the given number (16 and 32 pixel sizes); a null icon when there is
+// none.
+QIcon LoadIconResource(int iconId);
+
+// The bitmap resource with the given number, 24 bits per pixel; a null image when there is
+// none.
+QImage LoadBitmapResource(int bitmapId);
+
+}  // namespace kestrun
