@@ -53,6 +53,8 @@ QWidget* MakeCheckBox(const ControlTemplate& control, QWidget& parent) {
 QWidget* MakeComboBox(const ControlTemplate& control, QWidget& parent) {
     auto* box = new DropDownComboBox(&parent);
     box->setEditable(control.kind == ControlKind::EditableComboBox);
+    // Enter belongs to the dialog's default button; the box's own code decides what it keeps.
+    box->setInsertPolicy(QComboBox::NoInsert);
     QStringList items;
     for (const std::string& item : control.items) {
         items.append(ToQString(item));

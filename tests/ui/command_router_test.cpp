@@ -72,6 +72,20 @@ TEST(CommandRouterTest, AcceleratorsOfTheTableSendTheirCommands) {
                                           ids::PreviousGame}));
 }
 
+TEST(CommandRouterTest, EnterInTheGameBoxPressesTheDefaultButtonOnly) {
+    MainTemplateDialog dialog;
+    testing::ShowActive(dialog);
+    int starts = 0;
+    dialog.Commands().OnCommand(ids::Start, [&starts] { ++starts; });
+    auto* gameBox = dialog.Item<QComboBox>(ids::GameBox);
+    gameBox->setFocus();
+    QTest::keyClicks(gameBox, "pong");
+    QTest::keyClick(gameBox, Qt::Key_Return);
+    EXPECT_EQ(starts, 1);
+    EXPECT_EQ(gameBox->count(), 0);
+    EXPECT_EQ(gameBox->currentText(), "pong");
+}
+
 TEST(CommandRouterTest, EscapeSendsCancelWhichAHandlerMaySwallow) {
     MainTemplateDialog swallowing;
     int cancels = 0;
