@@ -37,7 +37,9 @@ class AreaAverager {
           newWidth_(target.GetWidth()),
           divisor_(std::max<std::int64_t>(1, Truncate(xScale * yScale * 1000.0f))),
           current_(3 * (newWidth_ + 1), 0),
-          next_(3 * (newWidth_ + 1), 0) {}
+          next_(3 * (newWidth_ + 1), 0) {
+        PlanColumns();
+    }
 
     void Run() {
         double yEdge = yScale_ - 1;
@@ -60,42 +62,63 @@ class AreaAverager {
     }
 
   private:
-    void AddInnerRow(const std::uint8_t* row) {
+    // Where each source column falls: the new column it adds to and, when it straddles the edge
+    // to the next one, the share f (in thousandths) that goes there. The same for every row.
+    struct Column {
+        std::int64_t cell;
+        std::int64_t f;
+        bool straddles;
+    };
+
+    void PlanColumns() {
         double xEdge = xScale_ - 1;
         std::int64_t k = 0;
+        columns_.reserve(source_.GetWidth());
         for (std::int64_t sx = 0; sx < source_.GetWidth(); ++sx) {
-            const std::uint8_t* pixel = row + 3 * sx;
             if (sx < xEdge || k >= newWidth_) {
-                for (int c = 0; c < 3; ++c) {
-                    current_[3 * k + c] += WeightUnit * pixel[c];
-                }
+                columns_.push_back(Column{k, 0, false});
                 continue;
             }
-            const std::int64_t f = Truncate((sx - xEdge) * WeightUnit);
-            for (int c = 0; c < 3; ++c) {
-                current_[3 * k + c] += (WeightUnit - f) * pixel[c];
-                current_[3 * (k + 1) + c] += f * pixel[c];
-            }
+            columns_.push_back(Column{k, Truncate((sx - xEdge) * WeightUnit), true});
             ++k;
             xEdge += xScale_;
         }
     }
 
+    void AddInnerRow(const std::uint8_t* row) {
+        for (const Column& column : columns_) {
+            const std::uint8_t* pixel = row;
+            row += 3;
+            std::int64_t* cell = &current_[3 * column.cell];
+            if (!column.straddles) {
+                for (int c = 0; c < 3; ++c) {
+                    cell[c] += WeightUnit * pixel[c];
+                }
+                continue;
+            }
+            for (int c = 0; c < 3; ++c) {
+                cell[c] += (WeightUnit - column.f) * pixel[c];
+                cell[3 + c] += column.f * pixel[c];
+            }
+        }
+    }
+
     // The source row crosses the edge to the next new row: g thousandths of it belong there.
     void AddStraddlingRow(const std::uint8_t* row, std::int64_t g) {
-        double xEdge = xScale_ - 1;
-        std::int64_t k = 0;
         std::int64_t written = 0;
-        for (std::int64_t sx = 0; sx < source_.GetWidth(); ++sx) {
-            const std::uint8_t* pixel = row + 3 * sx;
-            if (sx < xEdge || k >= newWidth_) {
+        std::int64_t k = 0;
+        for (const Column& column : columns_) {
+            const std::uint8_t* pixel = row;
+            row += 3;
+            k = column.cell;
+            if (!column.straddles) {
                 for (int c = 0; c < 3; ++c) {
                     current_[3 * k + c] += (WeightUnit - g) * pixel[c];
                     next_[3 * k + c] += g * pixel[c];
                 }
                 continue;
             }
-            const std::int64_t f = Truncate((sx - xEdge) * WeightUnit);
+            const std::int64_t f = column.f;
             for (int c = 0; c < 3; ++c) {
                 const std::int64_t v = pixel[c];
                 current_[3 * k + c] += v * (WeightUnit - g) * (WeightUnit - f) / WeightUnit;
@@ -105,7 +128,6 @@ class AreaAverager {
             }
             WritePixel(written++, k);
             ++k;
-            xEdge += xScale_;
         }
         if (written < newWidth_) {
             WritePixel(written, k);
@@ -134,6 +156,7 @@ class AreaAverager {
     const std::int64_t divisor_;
     std::vector<std::int64_t> current_;
     std::vector<std::int64_t> next_;
+    std::vector<Column> columns_;
     std::int64_t newRow_ = 0;
 };
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstring>
 #include <string>
@@ -192,6 +193,141 @@ TEST_P(PngKinds, InterlacedGivesTheSameImage) {
         EXPECT_EQ(std::memcmp(plain.GetAlphaPlane(), interlaced.GetAlphaPlane(), Width * Height),
                   0);
     }
+}
+
+TEST_F(PngFiles, TwoBitGreyGetsFourEvenGreys) {
+    CDibImage image;
+    ASSERT_TRUE(Load(EncodePng(MakePicture(PNG_COLOR_TYPE_GRAY, 2)), image));
+    const std::uint8_t greys[] = {0, 85, 170, 255};
+    for (std::uint32_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(image.GetPaletteColor(i), (RgbQuad{greys[i], greys[i], greys[i], 0}));
+    }
+}
+
+TEST_F(PngFiles, SixteenBitRgbEqualsItsStrippedEightBitTwin) {
+    CDibImage wide;
+    CDibImage narrow;
+    ASSERT_TRUE(Load(EncodePng(MakePicture(PNG_COLOR_TYPE_RGB, 16)), wide));
+    ASSERT_TRUE(Load(EncodePng(MakePicture(PNG_COLOR_TYPE_RGB, 8)), narrow));
+    ASSERT_EQ(wide.GetSize(), narrow.GetSize());
+    EXPECT_EQ(std::memcmp(wide.GetDibBlock(), narrow.GetDibBlock(), wide.GetSize()), 0);
+}
+
+TEST_F(PngFiles, BackgroundColourFillsTransparentPixels) {
+    PngPicture grey = MakePicture(PNG_COLOR_TYPE_GRAY_ALPHA, 8);
+    grey.background = png_color_16{0, 0, 0, 0, 200};
+    CDibImage greyImage;
+    ASSERT_TRUE(Load(EncodePng(grey), greyImage));
+    EXPECT_EQ(greyImage.GetPixelColor(1, Height - 2), (RgbQuad{200, 200, 200, 0}));
+
+    PngPicture colour = MakePicture(PNG_COLOR_TYPE_RGB_ALPHA, 16);
+    colour.background = png_color_16{0, 10 * 257, 20 * 257, 30 * 257, 0};
+    CDibImage colourImage;
+    ASSERT_TRUE(Load(EncodePng(colour), colourImage));
+    EXPECT_EQ(colourImage.GetPixelColor(1, Height - 2), (RgbQuad{30, 20, 10, 0}));
+
+    // Without a background of their own, 16-bit colour pictures are shown on light grey.
+    CDibImage plain;
+    ASSERT_TRUE(Load(EncodePng(MakePicture(PNG_COLOR_TYPE_RGB_ALPHA, 16)), plain));
+    EXPECT_EQ(plain.GetPixelColor(1, Height - 2), (RgbQuad{192, 192, 192, 0}));
+}
+
+TEST_F(PngFiles, AlphaPicturesKeepTheirBackgroundAsOutsideColour) {
+    PngPicture picture = MakePicture(PNG_COLOR_TYPE_RGB_ALPHA, 8);
+    picture.background = png_color_16{0, 0x10, 0x20, 0x30, 0};
+    CDibImage image;
+    ASSERT_TRUE(Load(EncodePng(picture), image));
+    EXPECT_EQ(image.GetOutsideColor(), (RgbQuad{0x30, 0x20, 0x10, 0}));
+    EXPECT_EQ(image.GetAlpha(1, Height - 2), 0);  // not blended: the plane keeps it
+}
+
+TEST_F(PngFiles, AlphaPlaneRowsRunBottomUpLikeTheDib) {
+    CDibImage image;
+    ASSERT_TRUE(Load(EncodePng(MakePicture(PNG_COLOR_TYPE_RGB_ALPHA, 8)), image));
+    // The file's top row holds the half-transparent pixel (2, 0): it is the plane's last row.
+    EXPECT_EQ(image.GetAlphaPlane()[(Height - 1) * Width + 2], 128);
+    EXPECT_EQ(image.GetAlphaPlane()[2], 255);
+}
+
+TEST_F(PngFiles, SingleTransparentFirstEntryBecomesTheOutsideIndex) {
+    PngPicture picture = MakePicture(PNG_COLOR_TYPE_PALETTE, 4);
+    picture.transparency = {0};
+    CDibImage image;
+    ASSERT_TRUE(Load(EncodePng(picture), image));
+    EXPECT_EQ(image.GetOutsideIndex(), 0);
+    EXPECT_EQ(image.GetPaletteColor(0).rgbReserved, 0);
+    EXPECT_EQ(image.GetPixelIndex(3, 0), Sample(3, Height - 1, 0) >> 4);
+}
+
+TEST_F(PngFiles, TransparencyValuesFillThePaletteAlpha) {
+    PngPicture picture = MakePicture(PNG_COLOR_TYPE_PALETTE, 4);
+    picture.transparency = {10, 20};
+    CDibImage image;
+    ASSERT_TRUE(Load(EncodePng(picture), image));
+    EXPECT_EQ(image.GetOutsideIndex(), -1);
+    EXPECT_EQ(image.GetPaletteColor(0).rgbReserved, 10);
+    EXPECT_EQ(image.GetPaletteColor(1).rgbReserved, 20);
+    EXPECT_EQ(image.GetPaletteColor(2).rgbReserved, 255);
+    EXPECT_EQ(image.GetPaletteColor(15).rgbReserved, 255);
+}
+
+TEST_F(PngFiles, BrokenFilesFailWithTheReadErrorAndLeaveTheImageEmpty) {
+    const std::string good = EncodePng(MakePicture(PNG_COLOR_TYPE_RGB, 8));
+    std::string badChecksum = good;
+    badChecksum[good.size() / 2] ^= 0x55;
+    for (const std::string& bytes :
+         {std::string("BM not a PNG at all"), std::string(), good.substr(0, 8),
+          good.substr(0, good.size() - 30), badChecksum}) {
+        CDibImage image;
+        EXPECT_FALSE(Load(bytes, image)) << bytes.size() << " bytes";
+        EXPECT_STREQ(image.GetErrorText(), "Error reading PNG file");
+        EXPECT_TRUE(image.IsEmpty());
+        EXPECT_FALSE(image.HasAlphaPlane());
+    }
+}
+
+TEST_F(PngFiles, AFailedLoadKeepsThePreviousPicture) {
+    CDibImage image;
+    ASSERT_TRUE(Load(EncodePng(MakePicture(PNG_COLOR_TYPE_RGB, 8)), image));
+    EXPECT_FALSE(Load("junk", image));
+    EXPECT_EQ(image.GetWidth(), static_cast<std::int32_t>(Width));
+    EXPECT_FALSE(image.IsEmpty());
+}
+
+TEST_F(PngFiles, OversizedDimensionsAreRefusedNotAllocated) {
+    // A valid header for 60000 x 60000 pixels: far beyond what an image may take.
+    PngPicture picture = MakePicture(PNG_COLOR_TYPE_RGB, 8);
+    std::string bytes = EncodePng(picture);
+    const unsigned char size[8] = {0, 0, 0xEA, 0x60, 0, 0, 0xEA, 0x60};
+    bytes.replace(16, 8, reinterpret_cast<const char*>(size), 8);
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(bytes.data()) + 12, 17);
+    for (int i = 0; i < 4; ++i) {
+        bytes[29 + i] = static_cast<char>(crc >> (24 - 8 * i));
+    }
+    CDibImage image;
+    EXPECT_FALSE(Load(bytes, image));
+    EXPECT_STREQ(image.GetErrorText(), "Error reading PNG file");
+    EXPECT_TRUE(image.IsEmpty());
+}
+
+TEST(ImageLoad, UnknownFormatCodesAreUnsupported) {
+    testing::TempFolder folder;
+    const std::string path =
+        folder.WriteFile("picture.png", EncodePng(MakePicture(PNG_COLOR_TYPE_RGB, 8)));
+    for (ImageFormat code : {3u, 5u, 0xFFFFFFFFu}) {
+        CDibImage image(path, code);
+        EXPECT_TRUE(image.IsEmpty());
+        EXPECT_STREQ(image.GetErrorText(), "Unsupported operation for this format") << code;
+    }
+    CDibImage loaded(path, FORMAT_PNG);
+    EXPECT_FALSE(loaded.IsEmpty());
+}
+
+TEST(ImageLoad, AMissingFileFailsWithoutTouchingTheErrorText) {
+    CDibImage image;
+    image.SetErrorText("earlier");
+    EXPECT_FALSE(image.Load("/nonexistent/folder/snap.png", FORMAT_PNG));
+    EXPECT_STREQ(image.GetErrorText(), "earlier");
 }
 
 }  // namespace
