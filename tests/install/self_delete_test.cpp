@@ -4,13 +4,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
-#include <future>
 #include <thread>
 
 #include "tests/install/file_helpers.h"
@@ -36,57 +34,6 @@ bool Eventually(const std::function<bool()>& condition) {
         std::this_thread::sleep_for(10ms);
     }
     return true;
-}
-
-// A child process that lives until its pipe is closed.
-class BlockedChild {
-  public:
-    BlockedChild() {
-        if (::pipe2(pipe_, O_CLOEXEC) != 0) {
-            throw std::runtime_error("no pipe");
-        }
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::close(pipe_[1]);
-            char byte = 0;
-            ::read(pipe_[0], &byte, 1);
-            ::_exit(0);
-        }
-        ::close(pipe_[0]);
-    }
-    ~BlockedChild() {
-        Release();
-        ::waitpid(pid_, nullptr, 0);
-    }
-    void Release() {
-        if (pipe_[1] >= 0) {
-            ::close(pipe_[1]);
-            pipe_[1] = -1;
-        }
-    }
-    int OpenHandle() const { return static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0)); }
-
-  private:
-    int pipe_[2] = {-1, -1};
-    pid_t pid_ = -1;
-};
-
-TEST(SelfDeleteWaitingSide, DeletesTheProgramFileOnlyAfterItsProcessEnded) {
-    testing::TempFolder folder;
-    const std::string programFile = folder.WriteFile("kestrun");
-    BlockedChild uninstaller;
-    const int handle = uninstaller.OpenHandle();
-    ASSERT_GE(handle, 0);
-
-    auto finished = std::async(std::launch::async, [&] {
-        return FinishSelfDelete({"Del1.tmp", std::to_string(handle), programFile});
-    });
-    EXPECT_EQ(finished.wait_for(200ms), std::future_status::timeout);
-    EXPECT_TRUE(Exists(programFile));
-
-    uninstaller.Release();
-    EXPECT_EQ(finished.get(), 0);
-    EXPECT_FALSE(Exists(programFile));
 }
 
 TEST(SelfDeleteWaitingSide, DeletesNothingWithoutAValidProcessHandle) {
@@ -128,17 +75,8 @@ class SelfDeleteEndToEnd : public ::testing::Test {
 
     // Runs the program to its end and returns its exit code.
     int Run(const std::string& program) const {
-        std::vector<std::string> environment = {"TMPDIR=" + temporary_};
-        for (char** variable = environ; *variable != nullptr; ++variable) {
-            if (!std::string_view(*variable).starts_with("TMPDIR=")) {
-                environment.emplace_back(*variable);
-            }
-        }
-        std::vector<char*> envp;
-        for (std::string& variable : environment) {
-            envp.push_back(variable.data());
-        }
-        envp.push_back(nullptr);
+        const std::string savedTemporary = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+        ::setenv("TMPDIR", temporary_.c_str(), 1);
         posix_spawn_file_actions_t actions;
         ::posix_spawn_file_actions_init(&actions);
         ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output_.c_str(),
@@ -146,9 +84,13 @@ class SelfDeleteEndToEnd : public ::testing::Test {
         std::string name = program;
         char* argv[] = {name.data(), nullptr};
         pid_t pid = -1;
-        const int error =
-            ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
+        const int error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
         ::posix_spawn_file_actions_destroy(&actions);
+        if (savedTemporary.empty()) {
+            ::unsetenv("TMPDIR");
+        } else {
+            ::setenv("TMPDIR", savedTemporary.c_str(), 1);
+        }
         int status = 0;
         if (error != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
             return -1;

@@ -48,26 +48,18 @@ TEST_F(ShellDeleteTest, TrashModeOnAFreshObjectAsksFirst) {
     EXPECT_EQ(question.icon, MessageIcon::Question);
 }
 
-TEST_F(ShellDeleteTest, PermanentModeRemovesFilesAndFoldersWithoutAsking) {
-    const std::string file = files_.WriteFile("Kestrun.desktop");
-    files_.WriteFile("folder/sub/inner.txt");
-
-    EXPECT_EQ(shell_.DeletePath(file, true), 0);
-    EXPECT_EQ(shell_.DeletePath(files_.Path() + "folder", true), 0);
-
-    EXPECT_THAT(NamesIn(files_.Path()), IsEmpty());
-    EXPECT_THAT(Trashed(), IsEmpty());
-    EXPECT_THAT(messages_.Shown(), IsEmpty());
-}
-
-TEST_F(ShellDeleteTest, TrashAfterPermanentKeepsTheSilentFlags) {
+TEST_F(ShellDeleteTest, PermanentDeletionsLeaveLaterTrashDeletionsSilent) {
     files_.WriteFile("kestrun.htm");
+    files_.WriteFile("folder/sub/inner.txt");
     const std::string snapshot = files_.WriteFile("snap/005.png");
 
     EXPECT_EQ(shell_.DeletePath(files_.Path() + "kestrun.htm", true), 0);
+    EXPECT_EQ(shell_.DeletePath(files_.Path() + "folder", true), 0);
+    EXPECT_THAT(Trashed(), IsEmpty());
     EXPECT_EQ(shell_.DeletePath(snapshot, false), 0);
     EXPECT_EQ(shell_.DeletePath(files_.Path() + "snap/absent.png", false), ENOENT);
 
+    EXPECT_THAT(NamesIn(files_.Path()), ElementsAre("snap"));
     EXPECT_THAT(Trashed(), ElementsAre("005.png"));
     EXPECT_THAT(messages_.Shown(), IsEmpty());
 }

@@ -2,10 +2,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
 
 #include "tests/install/file_helpers.h"
 #include "tests/support/temp_folder.h"
@@ -65,18 +63,6 @@ TEST_F(TrashTest, MissingObjectLeavesNoTraceInTheTrash) {
     EXPECT_EQ(MoveToTrash(files_.Path() + "absent.png"), ENOENT);
     EXPECT_EQ(MoveToTrash(""), ENOENT);
     EXPECT_THAT(NamesIn(TrashPath("info")), IsEmpty());
-}
-
-TEST_F(TrashTest, RelativePathIsRecordedFromTheCurrentFolder) {
-    files_.WriteFile("relative.png");
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(files_.Path());
-    const int result = MoveToTrash("relative.png");
-    std::filesystem::current_path(previous);
-
-    ASSERT_EQ(result, 0);
-    EXPECT_THAT(ReadWholeFile(TrashPath("info/relative.png.trashinfo")),
-                ::testing::HasSubstr("Path=" + files_.Path() + "relative.png\n"));
 }
 
 }  // namespace
