@@ -1,0 +1,69 @@
+#include "snapshot/snapshot_rescale.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace kestrun {
+namespace {
+
+constexpr RgbQuad Black{0, 0, 0, 0};
+constexpr RgbQuad White{255, 255, 255, 0};
+
+// Alternating black and white columns: nearest neighbour keeps only those two colours,
+// smoothing mixes them.
+void MakeStripes(CDibImage& image, std::int32_t width, std::int32_t height) {
+    ASSERT_NE(image.Create(width, height, 24, FORMAT_PNG), nullptr);
+    for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < width; ++x) {
+            image.SetPixelColor(x, y, x % 2 == 0 ? Black : White);
+        }
+    }
+}
+
+bool OnlyBlackAndWhite(const CDibImage& image) {
+    for (std::int32_t y = 0; y < image.GetHeight(); ++y) {
+        for (std::int32_t x = 0; x < image.GetWidth(); ++x) {
+            const RgbQuad color = image.GetPixelColor(x, y);
+            if (color != Black && color != White) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+TEST(FitSnapshotImage, ResamplesToTheFitWithTheRightKind) {
+    struct Case {
+        std::int32_t width;
+        std::int32_t height;
+        bool fullScreen;
+        std::int32_t fittedWidth;
+        std::int32_t fittedHeight;
+        bool smooth;
+    };
+    const Case cases[] = {
+        {224, 256, false, 224, 256, false}, {256, 224, false, 232, 203, false},
+        {320, 240, false, 232, 232, true},  {100, 400, false, 232, 263, true},
+        {100, 400, true, 232, 928, false},  {240, 320, false, 232, 276, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) +
+                     (c.fullScreen ? " full screen" : " window"));
+        CDibImage image;
+        MakeStripes(image, c.width, c.height);
+        EXPECT_TRUE(FitSnapshotImage(image, c.fullScreen));
+        EXPECT_EQ(image.GetWidth(), c.fittedWidth);
+        EXPECT_EQ(image.GetHeight(), c.fittedHeight);
+        EXPECT_EQ(OnlyBlackAndWhite(image), !c.smooth);
+    }
+}
+
+TEST(FitSnapshotImage, LeavesAnEmptyImageEmpty) {
+    CDibImage image;
+    EXPECT_TRUE(FitSnapshotImage(image, false));
+    EXPECT_TRUE(image.IsEmpty());
+}
+
+}  // namespace
+}  // namespace kestrun
