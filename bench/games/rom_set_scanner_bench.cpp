@@ -108,6 +108,9 @@ double Fastest(const std::vector<double>& times) {
 // not wall time: the scan is synchronous and the machine may be busy with other work.
 class FastestRecorder final : public benchmark::ConsoleReporter {
   public:
+    // Plain text: the output usually ends up in a log.
+    FastestRecorder() : ConsoleReporter(OO_None) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min") {
