@@ -3,8 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cerrno>
+#include <sys/stat.h>
 
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/paths.h"
 #include "tests/install/file_helpers.h"
 #include "tests/support/temp_folder.h"
 
@@ -63,6 +68,24 @@ TEST_F(TrashTest, MissingObjectLeavesNoTraceInTheTrash) {
     EXPECT_EQ(MoveToTrash(files_.Path() + "absent.png"), ENOENT);
     EXPECT_EQ(MoveToTrash(""), ENOENT);
     EXPECT_THAT(NamesIn(TrashPath("info")), IsEmpty());
+}
+
+TEST_F(TrashTest, FolderOnAnotherFileSystemIsCopiedIntoTheTrash) {
+    struct stat shm {
+    }, trash{};
+    std::string other = "/dev/shm/kestrun-trash-XXXXXX";
+    if (::stat("/dev/shm", &shm) != 0 || ::stat(files_.Path().c_str(), &trash) != 0 ||
+        shm.st_dev == trash.st_dev || ::mkdtemp(other.data()) == nullptr) {
+        GTEST_SKIP() << "no second file system at hand";
+    }
+    std::ofstream(other + "/005.png") << "picture";
+
+    const int result = MoveToTrash(other);
+    std::filesystem::remove_all(other);
+
+    ASSERT_EQ(result, 0);
+    EXPECT_EQ(ReadWholeFile(TrashPath("files/" + std::string(BaseNameOf(other)) + "/005.png")),
+              "picture");
 }
 
 }  // namespace
