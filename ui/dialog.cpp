@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -116,8 +117,19 @@ void CDialog::OnCancel() {
     EndDialog(IdCancel);
 }
 
+void CDialog::OnClose() {
+    OnCommand(IdCancel);
+}
+
+// Escape arrives here.
 void CDialog::reject() {
     OnCommand(IdCancel);
+}
+
+// Whether the window goes is the dialog's decision; ending the dialog hides it.
+void CDialog::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    OnClose();
 }
 
 bool CDialog::OnCommand(int commandId) {

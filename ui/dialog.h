@@ -67,8 +67,11 @@ class CDialog : public QDialog {
     virtual void DoDataExchange(DataExchange& exchange);
     virtual void OnOK();
     virtual void OnCancel();
+    // The window's close command (title bar, window manager); by default a Cancel.
+    virtual void OnClose();
 
     void reject() override;
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:

@@ -46,30 +46,23 @@ TEST(CommandRouterTest, ButtonMenuItemAndAcceleratorReachOneHandler) {
     MainTemplateDialog dialog;
     testing::ShowActive(dialog);
     std::vector<int> received;
-    for (const int id : {ids::FullScreen, ids::MenuFullScreen, ids::NextGame}) {
+    for (const int id : {ids::FullScreen, ids::MenuFullScreen, ids::NextGame, ids::PreviousGame,
+                         ids::Browse, ids::Start, ids::MenuAdvancedOptions}) {
         dialog.Commands().OnCommand(id, [&received, id] { received.push_back(id); });
     }
     dialog.Item<QPushButton>(ids::FullScreen)->click();
     QTest::keyClick(&dialog, Qt::Key_F4);
     dialog.FindMenuItem(ids::MenuFullScreen)->trigger();
-    QTest::keyClick(&dialog, Qt::Key_PageDown);
-    EXPECT_EQ(received, (std::vector<int>{ids::FullScreen, ids::FullScreen, ids::MenuFullScreen,
-                                          ids::NextGame}));
-}
-
-TEST(CommandRouterTest, AcceleratorsOfTheTableSendTheirCommands) {
-    MainTemplateDialog dialog;
-    testing::ShowActive(dialog);
-    std::vector<int> received;
-    for (const int id : {ids::Browse, ids::Start, ids::MenuAdvancedOptions, ids::PreviousGame}) {
-        dialog.Commands().OnCommand(id, [&received, id] { received.push_back(id); });
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_PageDown, Qt::NoModifier},
+                                         {Qt::Key_PageUp, Qt::NoModifier},
+                                         {Qt::Key_O, Qt::ControlModifier},
+                                         {Qt::Key_F2, Qt::NoModifier},
+                                         {Qt::Key_F8, Qt::NoModifier}}) {
+        QTest::keyClick(&dialog, key, modifiers);
     }
-    QTest::keyClick(&dialog, Qt::Key_O, Qt::ControlModifier);
-    QTest::keyClick(&dialog, Qt::Key_F2);
-    QTest::keyClick(&dialog, Qt::Key_F8);
-    QTest::keyClick(&dialog, Qt::Key_PageUp);
-    EXPECT_EQ(received, (std::vector<int>{ids::Browse, ids::Start, ids::MenuAdvancedOptions,
-                                          ids::PreviousGame}));
+    EXPECT_EQ(received, (std::vector<int>{ids::FullScreen, ids::FullScreen, ids::MenuFullScreen,
+                                          ids::NextGame, ids::PreviousGame, ids::Browse, ids::Start,
+                                          ids::MenuAdvancedOptions}));
 }
 
 TEST(CommandRouterTest, EnterInTheGameBoxPressesTheDefaultButtonOnly) {
@@ -102,6 +95,24 @@ TEST(CommandRouterTest, EscapeSendsCancelWhichAHandlerMaySwallow) {
     EXPECT_EQ(standard.result(), IdCancel);
 }
 
+TEST(CommandRouterTest, TheWindowsCloseCommandIsToldApartFromEscape) {
+    class ClosingDialog : public MainTemplateDialog {
+      public:
+        int closes = 0;
+
+      protected:
+        void OnClose() override { ++closes; }
+    };
+    ClosingDialog dialog;
+    testing::ShowActive(dialog);
+    dialog.close();
+    EXPECT_EQ(dialog.closes, 1);
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_EQ(dialog.closes, 1);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
 TEST(CommandRouterTest, OpeningAListSendsItsDropDownNotification) {
     MainTemplateDialog dialog;
     testing::ShowActive(dialog);
@@ -117,12 +128,9 @@ TEST(CommandRouterTest, OpeningAListSendsItsDropDownNotification) {
     EXPECT_EQ(opened, std::vector<int>{ids::MaskList});
 }
 
-TEST(CommandRouterTest, MenuTextsCarryTheirKeyNamesAfterATab) {
+TEST(CommandRouterTest, HelpStandsAtTheRightEndOfTheMenuBar) {
     MainTemplateDialog dialog;
-    EXPECT_EQ(dialog.FindMenuItem(ids::MenuStart)->text(), "&Start\tF2");
     EXPECT_EQ(dialog.FindMenuItem(ids::MenuOpen)->text(), "&Open...\tCtrl+O");
-    EXPECT_EQ(dialog.FindMenuItem(ids::MenuAdvancedOptions)->text(), "&Advanced Options...\tF8");
-    EXPECT_EQ(dialog.FindMenuItem(ids::MenuDocumentation)->text(), "&Documentation\tF1");
     // The Help menu stands apart at the right end of the bar.
     const QMenu* help = ParentMenuOf(dialog.FindMenuItem(ids::MenuAbout));
     EXPECT_EQ(help->title(), "&Help");
@@ -191,19 +199,6 @@ TEST(CommandRouterTest, TheWalkGoesOnWhenAHandlerRemovesAnItem) {
     OpenAndClose(game);
     EXPECT_TRUE(exitOffered);
     EXPECT_FALSE(game.actions().contains(open));
-}
-
-TEST(CommandRouterTest, UnknownIdsAreReportedAsUnhandled) {
-    CommandRouter router;
-    EXPECT_FALSE(router.Route(42));
-    EXPECT_FALSE(router.RouteNotification(42, ControlNotification::DropDown));
-    CommandUI item(42, nullptr);
-    EXPECT_FALSE(router.Update(item));
-    int calls = 0;
-    router.OnCommand(42, [&calls] { ++calls; });
-    router.OnCommand(42, [&calls] { calls += 10; });
-    EXPECT_TRUE(router.Route(42));
-    EXPECT_EQ(calls, 10);
 }
 
 }  // namespace
