@@ -120,19 +120,6 @@ TEST(DialogBuilderTest, MainDialogTabOrderFollowsTheTemplate) {
     EXPECT_EQ(visited, expected);
 }
 
-TEST(DialogBuilderTest, ListsGetTheirItemsInOrderAndStartWithoutSelection) {
-    CDialog dialog(MainDialogTemplate(), nullptr);
-    const auto* controller = dialog.Item<QComboBox>(ids::ControllerList);
-    ASSERT_EQ(controller->count(), 4);
-    EXPECT_EQ(controller->itemText(0), "HotRod");
-    EXPECT_EQ(controller->itemText(3), "XArcade");
-    EXPECT_EQ(controller->currentIndex(), -1);
-    EXPECT_EQ(dialog.Item<QComboBox>(ids::ResolutionList)->itemText(8), "1280x1024");
-    EXPECT_EQ(dialog.Item<QComboBox>(ids::MaskList)->count(), 6);
-    EXPECT_TRUE(dialog.Item<QComboBox>(ids::GameBox)->isEditable());
-    EXPECT_FALSE(dialog.Item<QComboBox>(ids::ScanlinesList)->isEditable());
-}
-
 TEST(DialogBuilderTest, SortedListsAreSortedWhateverTheTemplateOrder) {
     const DialogTemplate unsorted{
         .id = 1,
