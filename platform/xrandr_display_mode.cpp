@@ -70,7 +70,7 @@ class ErrorTrap {
 DisplayPtr OpenRandrDisplay(const std::string& name) {
     DisplayPtr display(XOpenDisplay(name.empty() ? nullptr : name.c_str()));
     if (!display) {
-        DebugOutput("display mode: no X display");
+        DebugOutput("display mode: no X display\n");
         return nullptr;
     }
     int eventBase = 0;
@@ -79,7 +79,7 @@ DisplayPtr OpenRandrDisplay(const std::string& name) {
     int minor = 0;
     if (!XRRQueryExtension(display.get(), &eventBase, &errorBase) ||
         !XRRQueryVersion(display.get(), &major, &minor) || major < 1 || (major == 1 && minor < 3)) {
-        DebugOutput("display mode: the X server has no RandR 1.3");
+        DebugOutput("display mode: the X server has no RandR 1.3\n");
         return nullptr;
     }
     return display;
@@ -168,7 +168,7 @@ bool XRandrDisplayMode::Switch(int width, int height) {
     const ResourcesPtr resources = CurrentResources(display.get());
     const OutputInfoPtr output = resources ? ChooseOutput(display.get(), resources.get()) : nullptr;
     if (!output || IsXWaylandOutput(*output)) {
-        DebugOutput("display mode: no output whose mode can be changed");
+        DebugOutput("display mode: no output whose mode can be changed\n");
         return false;
     }
     const CrtcInfoPtr crtc(XRRGetCrtcInfo(display.get(), resources.get(), output->crtc));
@@ -177,17 +177,14 @@ bool XRandrDisplayMode::Switch(int width, int height) {
     }
     const RRMode mode = FindMode(*resources, *output, crtc->rotation, width, height);
     if (mode == None) {
-        DebugOutput("display mode: the output offers no mode of the requested size");
+        DebugOutput("display mode: the output offers no mode of the requested size\n");
         return false;
     }
-    CrtcSetup setup{
-        output->crtc,   crtc->mode,
-        crtc->x,        crtc->y,
-        crtc->rotation, std::vector<unsigned long>(crtc->outputs, crtc->outputs + crtc->noutput)};
-    std::vector<RROutput> outputs = setup.outputs;
+    std::vector<RROutput> outputs(crtc->outputs, crtc->outputs + crtc->noutput);
+    CrtcSetup setup{output->crtc, crtc->mode, crtc->x, crtc->y, crtc->rotation, outputs};
     if (!ApplyCrtc(trap, display.get(), resources.get(), setup.crtc, mode, setup.x, setup.y,
                    setup.rotation, outputs)) {
-        DebugOutput("display mode: the X server refused the mode");
+        DebugOutput("display mode: the X server refused the mode\n");
         return false;
     }
     if (!original_) {
@@ -209,7 +206,7 @@ bool XRandrDisplayMode::Restore() {
     if (!resources ||
         !ApplyCrtc(trap, display.get(), resources.get(), original_->crtc, original_->mode,
                    original_->x, original_->y, original_->rotation, original_->outputs)) {
-        DebugOutput("display mode: the remembered mode could not be restored");
+        DebugOutput("display mode: the remembered mode could not be restored\n");
         return false;
     }
     original_.reset();

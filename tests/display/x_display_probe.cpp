@@ -62,6 +62,14 @@ CrtcSizes LitCrtcSizes(const std::string& displayName) {
     return sizes;
 }
 
+HeldDisplayConnection::HeldDisplayConnection() : display_(Open({})) {}
+
+HeldDisplayConnection::~HeldDisplayConnection() {
+    if (display_ != nullptr) {
+        XCloseDisplay(static_cast<Display*>(display_));
+    }
+}
+
 PrivateXServer::PrivateXServer() {
     int ready[2];
     if (pipe2(ready, O_CLOEXEC) != 0) {

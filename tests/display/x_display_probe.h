@@ -14,6 +14,20 @@ using CrtcSizes = std::vector<std::pair<unsigned, unsigned>>;
 // or RandR. An empty name means the DISPLAY environment variable.
 CrtcSizes LitCrtcSizes(const std::string& displayName = {});
 
+// A connection held open as the program's own window system connection would be: without any,
+// a server started without -noreset (as xvfb-run starts it) resets between two short
+// connections and refuses the next one while it does.
+class HeldDisplayConnection {
+  public:
+    HeldDisplayConnection();
+    ~HeldDisplayConnection();
+    HeldDisplayConnection(const HeldDisplayConnection&) = delete;
+    HeldDisplayConnection& operator=(const HeldDisplayConnection&) = delete;
+
+  private:
+    void* display_ = nullptr;
+};
+
 // An Xvfb of the test's own, on a display number the server picks itself.
 class PrivateXServer {
   public:

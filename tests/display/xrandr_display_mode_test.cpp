@@ -13,6 +13,7 @@ namespace {
 
 using testing::AddedDisplayMode;
 using testing::CrtcSizes;
+using testing::HeldDisplayConnection;
 using testing::LitCrtcSizes;
 using testing::PrivateXServer;
 
@@ -32,6 +33,7 @@ TEST(XRandrDisplayMode, LeavesTheCurrentDisplayAsItFindsIt) {
     if (std::getenv("DISPLAY") == nullptr) {
         GTEST_SKIP() << "no X display";
     }
+    const HeldDisplayConnection held;
     const CrtcSizes before = LitCrtcSizes();
     XRandrDisplayMode mode;
     if (mode.ChangeDisplayMode(640, 480, false)) {
