@@ -1,0 +1,88 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tests/start/start_fixture.h"
+
+namespace kestrun::testing {
+namespace {
+
+struct WindowCase {
+    const char* name;
+    bool displaySwitched;
+    bool switchedDuringRun;  // the full-screen mode comes on while the emulator runs
+    const char* exitCode;
+    std::vector<std::string> log;
+};
+
+void PrintTo(const WindowCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const WindowCase WindowCases[] = {
+    {"HiddenDuringASuccessfulRun",
+     false,
+     false,
+     "0",
+     {"read", "history:pacman", "hide", "wait", "show", "snapshot:pacman", "focus"}},
+    {"HiddenDuringAFailedRun",
+     false,
+     false,
+     "1",
+     {"read", "history:pacman", "hide", "wait", "show", "snapshot:pacman", "focus"}},
+    {"FullScreenIsReappliedAfterASuccessfulRun",
+     true,
+     false,
+     "0",
+     {"read", "history:pacman", "wait", "snapshot:pacman", "toggle", "toggle", "focus"}},
+    {"FullScreenIsLeftAloneAfterAFailedRun",
+     true,
+     false,
+     "1",
+     {"read", "history:pacman", "wait", "snapshot:pacman", "focus"}},
+    {"FullScreenTurnedOnDuringTheRun",
+     false,
+     true,
+     "0",
+     {"read", "history:pacman", "hide", "wait", "snapshot:pacman", "toggle", "toggle", "focus"}},
+};
+
+class StartWindowTest : public StartCommandTest,
+                        public ::testing::WithParamInterface<WindowCase> {};
+
+TEST_P(StartWindowTest, TheWindowFollowsTheRun) {
+    const WindowCase& c = GetParam();
+    host.displaySwitched = c.displaySwitched;
+    host.gameText = "  pacman\t";
+    if (c.switchedDuringRun) {
+        waiter.duringWait = [this] { host.displaySwitched = true; };
+    }
+    Set("TEST_EMULATOR_EXIT_CODE", c.exitCode);
+
+    Start();
+
+    EXPECT_EQ(host.log, c.log);
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, StartWindowTest, ::testing::ValuesIn(WindowCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartCommandTest, AnEmulatorThatCannotStartPassesSilently) {
+    ASSERT_EQ(::chmod((ProgramFolder() + "mame.exe").c_str(), 0644), 0);
+
+    Start();
+
+    EXPECT_TRUE(messages.Shown().empty());
+    const std::vector<std::string> expected = {"read", "history:pacman",  "hide",
+                                               "show", "snapshot:pacman", "focus"};
+    EXPECT_EQ(host.log, expected);
+    EXPECT_EQ(StreamContent(), "");
+}
+
+}  // namespace
+}  // namespace kestrun::testing
