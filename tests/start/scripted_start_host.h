@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "launch/start_command.h"
@@ -41,14 +42,15 @@ class ScriptedStartHost final : public StartHost {
 };
 
 // Waits for the child like a window without events would, logging the wait into the host's
-// log so that its place among the window's calls shows; duringWait runs before it sleeps.
+// log so that its place among the window's calls shows; duringWait runs once, at the next
+// wait, before it sleeps.
 class LoggingWaiter final : public ProcessWaiter {
   public:
     explicit LoggingWaiter(std::vector<std::string>& log) : log_(log) {}
     bool WaitForExit(int processFd) override {
         log_.push_back("wait");
-        if (duringWait) {
-            duringWait();
+        if (const auto action = std::exchange(duringWait, nullptr)) {
+            action();
         }
         return blocking_.WaitForExit(processFd);
     }

@@ -84,5 +84,28 @@ TEST_F(StartCommandTest, AnEmulatorThatCannotStartPassesSilently) {
     EXPECT_EQ(StreamContent(), "");
 }
 
+TEST_F(StartCommandTest, AStartDuringTheWaitOfAnotherKeepsEachRunApart) {
+    Set("TEST_EMULATOR_STDOUT_TEXT", "first\n");
+    Set("TEST_EMULATOR_EXIT_CODE", "1");
+    host.displaySwitched = true;
+    waiter.duringWait = [this] {
+        Set("TEST_EMULATOR_STDOUT_TEXT", "second\n");
+        Set("TEST_EMULATOR_EXIT_CODE", "2");
+        host.gameText = "galaga";
+        Start();
+    };
+
+    Start();
+
+    ASSERT_EQ(messages.Shown().size(), 2u);
+    EXPECT_EQ(messages.Shown()[0].text, "second");
+    EXPECT_EQ(messages.Shown()[1].text, "first");
+    EXPECT_EQ(StreamContent(), "second\nfirst\n");
+    const std::vector<std::string> expected = {
+        "read",  "history:pacman",  "wait", "read", "history:galaga", "wait", "snapshot:galaga",
+        "focus", "snapshot:pacman", "focus"};
+    EXPECT_EQ(host.log, expected);
+}
+
 }  // namespace
 }  // namespace kestrun::testing
