@@ -1,0 +1,170 @@
+#include "options/advanced_options_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/qt_profile_store.h"
+#include "res/resource_ids.h"
+#include "tests/support/memory_profile_store.h"
+#include "tests/support/temp_folder.h"
+#include "tests/ui/qt_application.h"
+
+namespace kestrun {
+namespace {
+
+const int CheckBoxes[] = {ids::NoSkipDisclaimerBox,  ids::NoSkipGameinfoBox, ids::FilterBox,
+                          ids::TextureManagementBox, ids::NoRdtscBox,        ids::FeedbackBox};
+
+class AdvancedOptionsDialogTest : public ::testing::Test {
+  protected:
+    void Store(const std::map<std::string, int>& values) {
+        for (const auto& [key, value] : values) {
+            profile_.WriteProfileInt(ProfileSection, key, value);
+        }
+        profile_.ClearLog();
+    }
+    int Stored(const std::string& key) { return profile_.GetProfileInt(ProfileSection, key, -9); }
+    static std::vector<bool> Ticks(const CDialog& dialog) {
+        std::vector<bool> ticks;
+        for (const int id : CheckBoxes) {
+            ticks.push_back(dialog.Item<QCheckBox>(id)->isChecked());
+        }
+        return ticks;
+    }
+    static QSlider* Slider(const CDialog& dialog) {
+        return dialog.Item<QSlider>(ids::FeedbackSlider);
+    }
+
+    testing::MemoryProfileStore profile_;
+};
+
+// Confirming untouched defaults still stores all seven keys, which turns texture management
+// off for launches (their own default for a missing key is on).
+TEST_F(AdvancedOptionsDialogTest, AnEmptyProfileShowsTheDefaultsAndOkStoresThemAll) {
+    CAdvancedOptionsDialog dialog(nullptr, profile_);
+    dialog.Create();
+    EXPECT_EQ(profile_.Reads(),
+              (std::vector<std::string>{"NoSkipDislaimer", "Flt", "TextureManagement",
+                                        "NoSkipGameinfo", "NoRDTSC", "Feedback", "Slider", "D3d"}));
+    EXPECT_EQ(Ticks(dialog), (std::vector<bool>{false, true, true, false, false, false}));
+    EXPECT_EQ(Slider(dialog)->value(), 50);
+    EXPECT_EQ(ReadAdvancedOptionAtLaunch(profile_, &AdvancedOptions::TextureManagement), 1);
+
+    profile_.ClearLog();
+    dialog.OnCommand(IdOk);
+    EXPECT_EQ(profile_.Writes(),
+              (std::vector<std::string>{"NoSkipDislaimer", "NoSkipGameinfo", "Flt",
+                                        "TextureManagement", "NoRDTSC", "Feedback", "Slider"}));
+    EXPECT_EQ(ReadAdvancedOptionAtLaunch(profile_, &AdvancedOptions::TextureManagement), 0);
+}
+
+// Disabled Direct3D controls still show the stored values, and OK stores them unchanged.
+TEST_F(AdvancedOptionsDialogTest, Direct3DControlsAreUsableOnlyWithDirect3DRendering) {
+    for (const int d3d : {0, 1}) {
+        SCOPED_TRACE(d3d);
+        Store({{"D3d", d3d}, {"Flt", 0}, {"TextureManagement", 1}, {"Slider", 30}});
+        CAdvancedOptionsDialog dialog(nullptr, profile_);
+        dialog.Create();
+        for (const int id : CheckBoxes) {
+            const bool direct3dOnly =
+                id == ids::FilterBox || id == ids::TextureManagementBox || id == ids::FeedbackBox;
+            EXPECT_EQ(dialog.GetDlgItem(id)->isEnabled(), !direct3dOnly || d3d != 0) << id;
+        }
+        // Not tied to "Feedback effect", which is unticked here.
+        EXPECT_EQ(Slider(dialog)->isEnabled(), d3d != 0);
+        EXPECT_EQ(Ticks(dialog), (std::vector<bool>{false, true, false, true, false, false}));
+        EXPECT_EQ(Slider(dialog)->value(), 30);
+
+        dialog.OnCommand(IdOk);
+        EXPECT_EQ(Stored("Flt"), 0);
+        EXPECT_EQ(Stored("TextureManagement"), 1);
+        EXPECT_EQ(Stored("Slider"), 30);
+        EXPECT_EQ(Stored("D3d"), d3d);
+        EXPECT_EQ(std::count(profile_.Writes().begin(), profile_.Writes().end(), "D3d"), 0);
+    }
+}
+
+TEST_F(AdvancedOptionsDialogTest, AStrengthOutsideTheTrackbarShowsAndStoresAtItsNearerEnd) {
+    const struct { int stored, shown; } cases[] = {{150, 100}, {-20, 0}, {100, 100}, {75, 75}};
+    for (const auto& [stored, shown] : cases) {
+        SCOPED_TRACE(stored);
+        Store({{"Slider", stored}});
+        CAdvancedOptionsDialog cancelled(nullptr, profile_);
+        cancelled.Create();
+        EXPECT_EQ(Slider(cancelled)->value(), shown);
+        cancelled.OnCommand(IdCancel);
+        EXPECT_EQ(Stored("Slider"), stored);
+
+        CAdvancedOptionsDialog confirmed(nullptr, profile_);
+        confirmed.Create();
+        confirmed.OnCommand(IdOk);
+        EXPECT_EQ(Stored("Slider"), shown);
+    }
+}
+
+// Only OK stores the changed controls; Cancel, Escape and the close button write nothing.
+TEST_F(AdvancedOptionsDialogTest, OnlyOkStoresWhatTheControlsShow) {
+    const struct {
+        const char* name;
+        void (*dismiss)(CDialog&);
+        int result;
+    } ways[] = {
+        {"Cancel", [](CDialog& d) { d.Item<QPushButton>(ids::Cancel)->click(); }, IdCancel},
+        {"Escape", [](CDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, IdCancel},
+        {"close", [](CDialog& d) { d.close(); }, IdCancel},
+        {"OK", [](CDialog& d) { d.Item<QPushButton>(ids::Ok)->click(); }, IdOk},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        Store({{"D3d", 1}});
+        CAdvancedOptionsDialog dialog(nullptr, profile_);
+        testing::ShowActive(dialog);
+        for (const int id : CheckBoxes) {
+            dialog.Item<QCheckBox>(id)->click();
+        }
+        Slider(dialog)->setValue(80);
+        way.dismiss(dialog);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), way.result);
+        if (way.result == IdCancel) {
+            EXPECT_TRUE(profile_.Writes().empty());
+            continue;
+        }
+        const std::map<std::string, int> expected{
+            {"NoSkipDislaimer", 1}, {"NoSkipGameinfo", 0}, {"Flt", 0},    {"TextureManagement", 1},
+            {"NoRDTSC", 1},         {"Feedback", 1},       {"Slider", 80}};
+        for (const auto& [key, value] : expected) {
+            EXPECT_EQ(Stored(key), value) << key;
+        }
+    }
+}
+
+// The entry point the main window calls, on the real per-user profile file.
+TEST(RunAdvancedOptionsDialogTest, ConfirmedChangesReachTheProfileFile) {
+    const testing::TempHome home;
+    QtProfileStore profile(QStringLiteral("kestrun"));
+    profile.WriteProfileInt(ProfileSection, "D3d", 1);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->Item<QCheckBox>(ids::FeedbackBox)->click();
+        dialog->Item<QPushButton>(ids::Ok)->click();
+    });
+    EXPECT_EQ(RunAdvancedOptionsDialog(nullptr, profile), IdOk);
+
+    QtProfileStore reread(QStringLiteral("kestrun"));
+    EXPECT_EQ(reread.GetProfileInt(ProfileSection, "Feedback", -1), 1);
+    EXPECT_EQ(reread.GetProfileInt(ProfileSection, "Slider", -1), 50);
+}
+
+}  // namespace
+}  // namespace kestrun
