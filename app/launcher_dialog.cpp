@@ -1,0 +1,390 @@
+#include "app/launcher_dialog.h"
+
+#include <unistd.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <utility>
+
+#include "app/rom_path_check.h"
+#include "games/rom_path.h"
+#include "install/desktop_shortcut.h"
+#include "install/self_delete.h"
+#include "install/shell_delete.h"
+#include "install/uninstall.h"
+#include "launch/emulator_selection.h"
+#include "platform/debug_output.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "res/images.h"
+#include "res/menus.h"
+#include "res/resource_ids.h"
+#include "res/string_table.h"
+#include "snapshot/snapshot_name.h"
+#include "snapshot/snapshot_view.h"
+
+namespace kestrun {
+
+namespace {
+
+constexpr std::string_view HistoryKeyPrefix = "RomSet";
+constexpr std::string_view ShortcutKey = "Shortcut";
+constexpr std::string_view DefaultGame = "005.zip";
+
+std::string Trim(const std::string& text) {
+    constexpr std::string_view WhiteSpace = " \t\r\n";
+    const auto first = text.find_first_not_of(WhiteSpace);
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(WhiteSpace) - first + 1);
+}
+
+}  // namespace
+
+CLauncherDialog::CLauncherDialog(ProfileStore& profile, MessageBoxService& messages,
+                                 DisplayModeService& display, LauncherEnvironment environment,
+                                 QWidget* parent)
+    : CCollapsibleDialog(ids::MainDialog, parent, ids::CollapseMarker, ids::CollapseToggle,
+                         QStringLiteral("&More >>"), QStringLiteral("&More <<"), true),
+      profile_(profile),
+      messages_(messages),
+      display_(display),
+      environment_(std::move(environment)),
+      gameBox_(profile),
+      options_(LoadLaunchOptions(profile)) {
+    SetMenu(MainMenuTemplate());
+    setWindowIcon(LoadIconResource(ids::ProgramIcon));
+    RegisterCommands();
+    RegisterMenuUpdates();
+}
+
+// The menu item, its button and its accelerator share one command; commands owned by other
+// parts of the program (Start, full screen, About, help) reach their buttons' ids.
+void CLauncherDialog::RegisterCommands() {
+    CommandRouter& commands = Commands();
+    commands.OnCommand(ids::Browse, [this] { OnBrowse(); });
+    commands.OnCommand(ids::Exit, [this] { CloseSequence(); });
+    commands.OnCommand(ids::MenuExit, [this] { CloseSequence(); });
+    commands.OnCommand(ids::VideoWindow, [this] { GetDlgItem(ids::Stretch)->setEnabled(false); });
+    commands.OnCommand(ids::VideoFullScreen,
+                       [this] { GetDlgItem(ids::Stretch)->setEnabled(true); });
+    for (const int device : {ids::Mouse, ids::Joystick, ids::Lightgun}) {
+        commands.OnCommand(device, [this] { CheckRadio(ids::InputStandard); });
+    }
+    commands.OnNotify(ids::ControllerList, ControlNotification::DropDown,
+                      [this] { CheckRadio(ids::InputController); });
+    commands.OnNotify(ids::ScanlinesList, ControlNotification::DropDown,
+                      [this] { CheckRadio(ids::EffectScanlines); });
+    commands.OnNotify(ids::MaskList, ControlNotification::DropDown,
+                      [this] { CheckRadio(ids::EffectMasks); });
+    commands.OnCommand(ids::PreviousGame, [this] { OnPreviousGame(); });
+    commands.OnCommand(ids::NextGame, [this] { OnNextGame(); });
+    commands.OnCommand(ids::SoundButton, [this] { OnSoundButton(); });
+    commands.OnCommand(ids::DeleteSnapshot, [this] { OnDeleteSnapshot(); });
+    commands.OnCommand(ids::MenuSoundEnabled, [this] { OnSoundMenu(); });
+    commands.OnCommand(ids::MenuLoFi, [this] { OnLoFi(); });
+    commands.OnCommand(ids::MenuDirectDraw, [this] { OnRenderer(0); });
+    commands.OnCommand(ids::MenuDirect3D, [this] { OnRenderer(1); });
+    commands.OnCommand(ids::MenuUninstall, [this] {
+        UninstallProgram(messages_, profile_, ProcessUninstallEnvironment(programFolder_));
+    });
+    Alias(ids::MenuStart, ids::Start);
+    Alias(ids::MenuOpen, ids::Browse);
+    Alias(ids::MenuDeleteSnapshot, ids::DeleteSnapshot);
+    Alias(ids::MenuFullScreen, ids::FullScreen);
+    Alias(ids::MenuAbout, ids::About);
+    Alias(ids::AboutSystemCommand, ids::About);
+}
+
+void CLauncherDialog::RegisterMenuUpdates() {
+    CommandRouter& commands = Commands();
+    commands.OnUpdate(ids::MenuFullScreen,
+                      [this](CommandUI& item) { item.SetCheck(displaySwitched_); });
+    commands.OnUpdate(ids::MenuSoundEnabled, [this](CommandUI& item) {
+        const bool soundOn = options_.Mute == 0;
+        item.SetRadio(soundOn);
+        item.SetText(soundOn ? QStringLiteral("Enabled") : QStringLiteral("Disabled"));
+    });
+    commands.OnUpdate(ids::MenuLoFi,
+                      [this](CommandUI& item) { item.SetCheck(options_.LoFi == 1); });
+    commands.OnUpdate(ids::MenuDirectDraw,
+                      [this](CommandUI& item) { item.SetCheck(options_.D3d == 0); });
+    commands.OnUpdate(ids::MenuDirect3D,
+                      [this](CommandUI& item) { item.SetCheck(options_.D3d == 1); });
+}
+
+void CLauncherDialog::Alias(int commandId, int sameAsId) {
+    Commands().OnCommand(commandId, [this, sameAsId] { OnCommand(sameAsId); });
+}
+
+void CLauncherDialog::DoDataExchange(DataExchange& exchange) {
+    gameBox_.Attach(*Item<QComboBox>(ids::GameBox));
+    exchange.Check(ids::Steadykey, options_.Steadykey);
+    exchange.Check(ids::Stretch, options_.Stretch);
+    exchange.Radio(ids::InputStandard, options_.Input);
+    exchange.Radio(ids::VideoWindow, options_.Video);
+    exchange.Check(ids::SoundButton, options_.Mute);
+    exchange.ListIndex(ids::ControllerList, options_.Ctrlr);
+    exchange.Check(ids::Joystick, options_.Joystick);
+    exchange.Check(ids::Mouse, options_.Mouse);
+    exchange.Radio(ids::EffectNone, options_.Effects);
+    exchange.ListIndex(ids::ScanlinesList, options_.Scanlines);
+    exchange.ListIndex(ids::MaskList, options_.Mask);
+    exchange.ListIndex(ids::ResolutionList, options_.Resolution);
+    exchange.Check(ids::Bypass, options_.Bypass);
+    exchange.Check(ids::Cheat, options_.Cheat);
+    exchange.Check(ids::UseMame32, options_.mame32);
+    exchange.Check(ids::Lightgun, options_.Lightgun);
+    exchange.Check(ids::Artwork, options_.Artwork);
+    exchange.Check(ids::Artcrop, options_.Artcrop);
+    exchange.Check(ids::Artres, options_.Artres);
+    exchange.Check(ids::BackdropsOverlays, options_.BackdropsOverlays);
+    exchange.Check(ids::Bezels, options_.Bezels);
+}
+
+bool CLauncherDialog::OnInitDialog() {
+    CCollapsibleDialog::OnInitDialog();
+    SetUpWindow();
+    if (!SettleProgramFolder()) {
+        return false;
+    }
+    if (!ConfirmEmulatorInstalled(programFolder_, messages_)) {
+        exitCode_ = 0;
+        return false;
+    }
+    GetDlgItem(ids::UseMame32)->setVisible(OffersMame32Choice(programFolder_));
+    OfferDesktopShortcut();
+    gameBox_.LoadHistory(ProfileSection, HistoryKeyPrefix, true);
+    gameBox_.Attach(*Item<QComboBox>(ids::GameBox));
+    if (options_.Video == 0) {
+        GetDlgItem(ids::Stretch)->setEnabled(false);
+    }
+    ChooseInitialGame();
+    GetDlgItem(ids::GameBox)->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+// Window managers here offer no system menu to extend, so the About item goes into the
+// window's context menu.
+void CLauncherDialog::SetUpWindow() {
+    if (const std::string text = LoadResourceString(ids::AboutMenuItemString); !text.empty()) {
+        auto* about = new QAction(QString::fromStdString(text), this);
+        connect(about, &QAction::triggered, this, [this] { OnCommand(ids::AboutSystemCommand); });
+        addAction(about);
+        setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+    LoadAccelerators(MainAcceleratorTable());
+    // F1 asks for help outside the accelerator table, as the system's help key.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { OnCommand(ids::MenuDocumentation); });
+    SetToolTips(LoadResourceString);
+    SetButtonIcons();
+}
+
+void CLauncherDialog::SetButtonIcons() {
+    const std::pair<int, int> icons[] = {
+        {ids::NextGame, ids::NextIcon},
+        {ids::PreviousGame, ids::PreviousIcon},
+        {ids::SoundButton, options_.Mute == 1 ? ids::SoundOffIcon : ids::SoundOnIcon},
+        {ids::DeleteSnapshot, ids::DeleteSnapshotIcon},
+        {ids::FullScreen, ids::FullScreenIcon},
+    };
+    for (const auto& [buttonId, iconId] : icons) {
+        Item<QAbstractButton>(buttonId)->setIcon(LoadIconResource(iconId));
+    }
+}
+
+// Started from the temporary folder, this process is the copy that uninstall left behind to
+// delete the program file: it does that and ends without a window.
+bool CLauncherDialog::SettleProgramFolder() {
+    programFolder_ = FolderOf(environment_.programFile);
+    if (programFolder_ == environment_.temporaryFolder) {
+        FinishSelfDelete(environment_.arguments);
+        exitCode_ = 0;
+        return false;
+    }
+    if (::chdir(programFolder_.c_str()) != 0) {
+        DebugOutput("Kestrun: cannot make the program folder the current directory\n");
+    }
+    return true;
+}
+
+void CLauncherDialog::OfferDesktopShortcut() {
+    if (profile_.GetProfileInt(ProfileSection, ShortcutKey, 0) != 0) {
+        return;
+    }
+    MessageBoxRequest question;
+    question.text = "Would you like a Kestrun shortcut on the desktop? (Recommended)";
+    question.caption = "Kestrun";
+    question.buttons = MessageButtons::YesNo;
+    question.icon = MessageIcon::Question;
+    if (messages_.Show(question) == MessageResult::Yes) {
+        // The program file's own name: a renamed copy gets a shortcut to itself.
+        const std::string target =
+            programFolder_ + std::string(BaseNameOf(environment_.programFile));
+        CreateDesktopShortcut(target, std::string(ShortcutLinkName),
+                              std::string(ShortcutDescription), messages_);
+    }
+    profile_.WriteProfileInt(ProfileSection, ShortcutKey, 1);
+}
+
+void CLauncherDialog::ChooseInitialGame() {
+    const std::string text = Trim(GameBoxText());
+    if (text.empty()) {
+        romSets_.CurrentRomPath = programFolder_ + std::string(RomFolderName).append(DefaultGame);
+        ScanRomSets(romSets_.CurrentRomPath, romSets_);
+        if (!FileExists(romSets_.CurrentRomPath)) {
+            OnNextGame();
+        } else {
+            ShowSnapshot(romSets_.CurrentRomPath);
+        }
+        return;
+    }
+    const std::optional<std::string> path = RomPathWithinLimit(text, programFolder_);
+    if (!path) {
+        messages_.Show(RomPathTooLongMessage());
+        return;
+    }
+    romSets_.CurrentRomPath = *path;
+    ScanRomSets(romSets_.CurrentRomPath, romSets_);
+    keepGameBoxText_ = true;
+    ShowSnapshot(romSets_.CurrentRomPath);
+    keepGameBoxText_ = false;
+}
+
+void CLauncherDialog::OnCancel() {}
+
+void CLauncherDialog::OnClose() {
+    CloseSequence();
+}
+
+// While a run is waited for, the Start code still needs the ROM set list: the close waits
+// for the run's end.
+void CLauncherDialog::CloseSequence() {
+    if (runWaiting_) {
+        return;
+    }
+    gameBox_.SaveHistory(true);
+    UpdateData(true);
+    SaveLaunchOptions(profile_, options_);
+    romSets_.RomSetList.clear();
+    if (displaySwitched_) {
+        display_.ChangeDisplayMode(0, 0, true);
+    }
+    // Ends the modal run, and with it the program, with exit code 0.
+    EndDialog(0);
+}
+
+void CLauncherDialog::OnSoundButton() {
+    UpdateData(true);
+    Item<QAbstractButton>(ids::SoundButton)
+        ->setIcon(LoadIconResource(options_.Mute == 1 ? ids::SoundOffIcon : ids::SoundOnIcon));
+}
+
+void CLauncherDialog::OnSoundMenu() {
+    auto* button = Item<QAbstractButton>(ids::SoundButton);
+    button->setChecked(!button->isChecked());
+    OnSoundButton();
+}
+
+void CLauncherDialog::OnLoFi() {
+    options_.LoFi = options_.LoFi == 0 ? 1 : 0;
+    SaveLoFi(profile_, options_.LoFi);
+}
+
+void CLauncherDialog::OnRenderer(int d3d) {
+    options_.D3d = d3d;
+    SaveD3d(profile_, options_.D3d);
+}
+
+// Selecting one radio button of an exclusive group clears the others; the record follows at
+// the next read-back.
+void CLauncherDialog::CheckRadio(int controlId) {
+    Item<QAbstractButton>(controlId)->setChecked(true);
+}
+
+std::string CLauncherDialog::GameBoxText() const {
+    return GetDlgItemText(ids::GameBox).toStdString();
+}
+
+void CLauncherDialog::ShowSnapshot(std::string text) {
+    text = StripSnapshotExtension(text);
+    if (!keepGameBoxText_) {
+        SetDlgItemText(ids::GameBox, QString::fromStdString(text));
+    }
+    const std::optional<std::string> path = SnapshotPathOf(programFolder_, text);
+    GetDlgItem(ids::GameBox)->setFocus(Qt::OtherFocusReason);
+    auto* picture = Item<QLabel>(ids::SnapshotPicture);
+    if (!path || !FileExists(*path)) {
+        ShowPicture(*picture, QPixmap::fromImage(LoadBitmapResource(ids::DefaultSnapshotBitmap)));
+        return;
+    }
+    ShowPicture(*picture, LoadSnapshotPicture(*path, displaySwitched_));
+}
+
+void CLauncherDialog::OnDeleteSnapshot() {
+    const std::string text = GameBoxText();
+    const std::optional<std::string> path = SnapshotPathOf(programFolder_, text);
+    if (!path || !FileExists(*path)) {
+        messages_.Show(SnapshotNotFoundMessage(text));
+        return;
+    }
+    CShellDelete(messages_).DeletePath(*path, false);
+    ShowSnapshot(text);
+}
+
+void CLauncherDialog::OnPreviousGame() {
+    StepGame(RomStep::Previous);
+}
+
+void CLauncherDialog::OnNextGame() {
+    StepGame(RomStep::Next);
+}
+
+// A typed name is looked up in its folder; an absolute path in the box (the last game
+// shown, a dropped file) steps on within the current list without scanning again.
+void CLauncherDialog::StepGame(RomStep step) {
+    const std::string text = GameBoxText();
+    if (!text.empty()) {
+        const bool keepList =
+            IsAbsolutePath(CutEmulatorOptions(text)) && !romSets_.CurrentRomPath.empty();
+        if (!keepList) {
+            const std::optional<std::string> path = RomPathWithinLimit(text, programFolder_);
+            if (!path) {
+                messages_.Show(RomPathTooLongMessage());
+                return;
+            }
+            romSets_.CurrentRomPath = *path;
+            ScanRomSets(romSets_.CurrentRomPath, romSets_);
+        }
+    }
+    if (romSets_.CurrentRomPath.empty()) {
+        return;
+    }
+    StepRomSet(romSets_, step);
+    ShowSnapshot(romSets_.CurrentRomPath);
+}
+
+void CLauncherDialog::OnBrowse() {
+    QFileDialog dialog(nullptr, QStringLiteral("Select Game"), QString(),
+                       QStringLiteral("Compressed ROM sets (*.zip);;All files (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("zip"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        GetDlgItem(ids::GameBox)->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    romSets_.CurrentRomPath = dialog.selectedFiles().front().toStdString();
+    if (!romSets_.CurrentRomPath.empty()) {
+        ScanRomSets(romSets_.CurrentRomPath, romSets_);
+    }
+    ShowSnapshot(romSets_.CurrentRomPath);
+}
+
+}  // namespace kestrun

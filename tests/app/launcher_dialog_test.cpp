@@ -1,0 +1,219 @@
+#include <QAbstractButton>
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QMenu>
+#include <QTest>
+
+#include "options/launch_options.h"
+#include "res/images.h"
+#include "res/resource_ids.h"
+#include "tests/app/launcher_fixture.h"
+
+namespace kestrun {
+namespace {
+
+using testing::LauncherFixture;
+using LauncherDialogTest = LauncherFixture;
+
+QAbstractButton& Button(CDialog& dialog, int id) {
+    return *dialog.Item<QAbstractButton>(id);
+}
+
+// Opens the drop-down menu that holds the command, so that its update handlers run.
+QAction& OpenMenuItem(CDialog& dialog, int commandId) {
+    QAction* item = dialog.FindMenuItem(commandId);
+    auto* menu = qobject_cast<QMenu*>(item->parent());
+    emit menu->aboutToShow();
+    return *item;
+}
+
+bool ShowsIcon(const QAbstractButton& button, int iconId) {
+    return button.icon().pixmap(16).toImage() == LoadIconResource(iconId).pixmap(16).toImage();
+}
+
+TEST_F(LauncherDialogTest, OpensCollapsedAndTheToggleShowsTheRightPanel) {
+    CLauncherDialog& window = Show();
+    EXPECT_EQ(window.GetDlgItemText(ids::CollapseToggle), "&More >>");
+    EXPECT_FALSE(window.GetDlgItem(ids::Artwork)->isEnabled());
+    EXPECT_FALSE(window.GetDlgItem(ids::Bypass)->isEnabled());
+
+    Button(window, ids::CollapseToggle).click();
+    EXPECT_EQ(window.GetDlgItemText(ids::CollapseToggle), "&More <<");
+    EXPECT_TRUE(window.GetDlgItem(ids::Artwork)->isEnabled());
+    EXPECT_TRUE(window.GetDlgItem(ids::Bypass)->isEnabled());
+
+    Button(window, ids::CollapseToggle).click();
+    EXPECT_FALSE(window.GetDlgItem(ids::Bypass)->isEnabled());
+}
+
+TEST_F(LauncherDialogTest, ExitStoresTheHistoryThenTheOptionsInTheirOrder) {
+    CLauncherDialog& window = Show();
+    Button(window, ids::Steadykey).click();
+    Button(window, ids::VideoWindow).click();
+    window.Item<QComboBox>(ids::ResolutionList)->setCurrentIndex(5);
+    window.GameBox().InsertItem("pacman");
+    profile.ClearLog();
+
+    Exit();
+    std::vector<std::string> expected{"RomSet0", "RomSet"};
+    expected.insert(expected.end(), LaunchOptionCloseOrder.begin(), LaunchOptionCloseOrder.end());
+    EXPECT_EQ(profile.Writes(), expected);
+    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Steadykey", 0), 1);
+    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Video", 1), 0);
+    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Resolution", 0), 5);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), 0);
+    EXPECT_TRUE(window.RomSets().RomSetList.empty());
+}
+
+// Main-window options are stored at close only; the menu's renderer and Lo-Fi choices at once.
+TEST_F(LauncherDialogTest, WithoutExitOnlyTheMenuChoicesReachTheProfile) {
+    CLauncherDialog& window = Show();
+    Button(window, ids::Steadykey).click();
+    window.FindMenuItem(ids::MenuDirect3D)->trigger();
+    window.FindMenuItem(ids::MenuLoFi)->trigger();
+    EXPECT_EQ(profile.Writes(), (std::vector<std::string>{"D3d", "LoFi"}));
+    dialog.reset();
+    EXPECT_FALSE(profile.Has("Steadykey"));
+    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "D3d", 0), 1);
+    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "LoFi", 0), 1);
+}
+
+TEST_F(LauncherDialogTest, RendererAndLoFiMarksFollowTheirChoices) {
+    CLauncherDialog& window = Show();
+    EXPECT_TRUE(OpenMenuItem(window, ids::MenuDirectDraw).isChecked());
+    EXPECT_FALSE(OpenMenuItem(window, ids::MenuDirect3D).isChecked());
+    window.FindMenuItem(ids::MenuDirect3D)->trigger();
+    EXPECT_FALSE(OpenMenuItem(window, ids::MenuDirectDraw).isChecked());
+    EXPECT_TRUE(OpenMenuItem(window, ids::MenuDirect3D).isChecked());
+
+    EXPECT_FALSE(OpenMenuItem(window, ids::MenuLoFi).isChecked());
+    window.FindMenuItem(ids::MenuLoFi)->trigger();
+    EXPECT_TRUE(OpenMenuItem(window, ids::MenuLoFi).isChecked());
+    window.FindMenuItem(ids::MenuLoFi)->trigger();
+    EXPECT_FALSE(OpenMenuItem(window, ids::MenuLoFi).isChecked());
+    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "LoFi", -1), 0);
+}
+
+TEST_F(LauncherDialogTest, SoundMenuFlipsTheButtonAndFollowsTheRecord) {
+    CLauncherDialog& window = Show();
+    QAbstractButton& sound = Button(window, ids::SoundButton);
+    EXPECT_TRUE(ShowsIcon(sound, ids::SoundOnIcon));
+    QAction& enabled = OpenMenuItem(window, ids::MenuSoundEnabled);
+    EXPECT_EQ(enabled.text(), "Enabled");
+    EXPECT_TRUE(enabled.isChecked());
+    EXPECT_NE(enabled.actionGroup(), nullptr);
+
+    enabled.trigger();
+    EXPECT_TRUE(sound.isChecked());
+    EXPECT_EQ(window.Options().Mute, 1);
+    EXPECT_TRUE(ShowsIcon(sound, ids::SoundOffIcon));
+    OpenMenuItem(window, ids::MenuSoundEnabled);
+    EXPECT_EQ(enabled.text(), "Disabled");
+    EXPECT_FALSE(enabled.isChecked());
+
+    // The button itself reads every control back, not only its own.
+    Button(window, ids::Cheat).click();
+    sound.click();
+    EXPECT_EQ(window.Options().Mute, 0);
+    EXPECT_EQ(window.Options().Cheat, 1);
+    EXPECT_TRUE(ShowsIcon(sound, ids::SoundOnIcon));
+    EXPECT_EQ(OpenMenuItem(window, ids::MenuSoundEnabled).text(), "Enabled");
+}
+
+TEST_F(LauncherDialogTest, RadioCouplingChangesTheControlsButNotTheRecord) {
+    CLauncherDialog& window = Show();
+    Button(window, ids::CollapseToggle).click();
+    auto* controllers = window.Item<QComboBox>(ids::ControllerList);
+
+    controllers->showPopup();
+    controllers->hidePopup();
+    EXPECT_TRUE(Button(window, ids::InputController).isChecked());
+    controllers->setCurrentIndex(2);
+    Button(window, ids::Mouse).click();
+    EXPECT_TRUE(Button(window, ids::InputStandard).isChecked());
+    EXPECT_EQ(controllers->currentIndex(), 2);
+
+    for (const auto& [list, effect] : {std::pair{ids::MaskList, ids::EffectMasks},
+                                       std::pair{ids::ScanlinesList, ids::EffectScanlines}}) {
+        Button(window, ids::EffectNone).click();
+        auto* box = window.Item<QComboBox>(list);
+        box->showPopup();
+        box->hidePopup();
+        EXPECT_TRUE(Button(window, effect).isChecked()) << list;
+    }
+
+    Button(window, ids::VideoWindow).click();
+    EXPECT_FALSE(window.GetDlgItem(ids::Stretch)->isEnabled());
+    Button(window, ids::VideoFullScreen).click();
+    EXPECT_TRUE(window.GetDlgItem(ids::Stretch)->isEnabled());
+    EXPECT_EQ(window.Options(), LoadLaunchOptions(profile));
+}
+
+TEST_F(LauncherDialogTest, StretchStartsDisabledInWindowMode) {
+    profile.WriteProfileInt(ProfileSection, "Video", 0);
+    EXPECT_FALSE(Show().GetDlgItem(ids::Stretch)->isEnabled());
+}
+
+TEST_F(LauncherDialogTest, EscapeIsIgnoredAndTheCloseCommandRunsTheCloseSequence) {
+    CLauncherDialog& window = Show();
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(profile.Writes().empty());
+
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(profile.Has("Steadykey"));
+}
+
+TEST_F(LauncherDialogTest, TheCloseWaitsForARunningGame) {
+    CLauncherDialog& window = Show();
+    window.SetRunWaiting(true);
+    window.close();
+    Exit();
+    window.FindMenuItem(ids::MenuExit)->trigger();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(profile.Writes().empty());
+
+    window.SetRunWaiting(false);
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(profile.Has("Bezels"));
+}
+
+TEST_F(LauncherDialogTest, HistoryComesBackInOrderAfterARestart) {
+    Show();
+    for (const char* game : {"pacman", "galaga", "PACMAN"}) {
+        dialog->GameBox().InsertItem(game);
+    }
+    TypeGame("dkong -cheat");
+    Exit();
+
+    CLauncherDialog& restarted = Show();
+    auto* box = restarted.Item<QComboBox>(ids::GameBox);
+    ASSERT_EQ(box->count(), 2);
+    EXPECT_EQ(box->itemText(0), "PACMAN");
+    EXPECT_EQ(box->itemText(1), "galaga");
+    EXPECT_EQ(BoxText(), "dkong -cheat");
+}
+
+TEST_F(LauncherDialogTest, TheAboutItemIsInTheWindowsContextMenu) {
+    CLauncherDialog& window = Show();
+    EXPECT_EQ(window.contextMenuPolicy(), Qt::ActionsContextMenu);
+    ASSERT_FALSE(window.actions().isEmpty());
+    EXPECT_EQ(window.actions().front()->text(), "&About kestrun...");
+}
+
+TEST_F(LauncherDialogTest, ButtonsCarryTheirIconsAndTooltips) {
+    CLauncherDialog& window = Show();
+    EXPECT_TRUE(ShowsIcon(Button(window, ids::NextGame), ids::NextIcon));
+    EXPECT_TRUE(ShowsIcon(Button(window, ids::PreviousGame), ids::PreviousIcon));
+    EXPECT_TRUE(ShowsIcon(Button(window, ids::DeleteSnapshot), ids::DeleteSnapshotIcon));
+    EXPECT_TRUE(ShowsIcon(Button(window, ids::FullScreen), ids::FullScreenIcon));
+    EXPECT_EQ(window.GetDlgItem(ids::Start)->toolTip(), "Run selected game");
+    EXPECT_TRUE(window.GetDlgItem(ids::Exit)->toolTip().isEmpty());
+}
+
+}  // namespace
+}  // namespace kestrun
