@@ -19,3 +19,9 @@ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTRUN_WERROR=
     -DKESTRUN_BUILD_UI=OFF -DKESTRUN_SANITIZE=ON
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+# Each image fuzz target for a short bounded run from the seed corpus (libFuzzer needs clang).
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKESTRUN_WERROR=ON -DKESTRUN_BUILD_UI=OFF -DKESTRUN_BUILD_TESTS=OFF -DKESTRUN_BUILD_FUZZERS=ON
+cmake --build build/fuzz -j "$jobs" --target kestrun_fuzzers
+fuzz/run_fuzzers.sh build/fuzz -max_total_time=20

@@ -26,7 +26,7 @@ struct BmpFile {
         } else {
             info.U32(headerSize).U32(width).U32(height).U16(1).U16(bits).U32(compression);
             info.U32(0).U32(3780).U32(3780).U32(colorsUsed).U32(0);
-            info.Repeat(0, headerSize - 40);
+            info.Repeat(0, headerSize > 40 ? headerSize - 40 : 0);
         }
         info.Append(afterHeader);
         ByteWriter file;
