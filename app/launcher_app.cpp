@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "platform/program_file.h"
 #include "platform/qt_profile_store.h"
+#include "platform/qt_shell.h"
 #include "platform/temporary_folder.h"
 #include "platform/xrandr_display_mode.h"
 #include "ui/dialog_colors.h"
@@ -38,13 +39,15 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     SetDialogBkColor(DialogBackground, DialogText);
     QtMessageBox messages(nullptr);
     XRandrDisplayMode display;
+    QtShell shell;
 
     LauncherEnvironment environment;
     environment.programFile = programFile;
     environment.temporaryFolder = TemporaryFolder();
     environment.arguments.assign(argv, argv + argc);
 
-    CLauncherDialog dialog(profile, messages, display, std::move(environment));
+    CLauncherDialog dialog(LauncherServices{profile, messages, display, shell},
+                           std::move(environment));
     dialog.Create();
     if (const std::optional<int> exitCode = dialog.ExitCode()) {
         return *exitCode;

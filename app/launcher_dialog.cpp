@@ -12,11 +12,14 @@
 
 #include "app/rom_path_check.h"
 #include "games/rom_path.h"
+#include "install/about_dialog.h"
 #include "install/desktop_shortcut.h"
+#include "install/help_commands.h"
 #include "install/self_delete.h"
 #include "install/shell_delete.h"
 #include "install/uninstall.h"
 #include "launch/emulator_selection.h"
+#include "options/advanced_options_dialog.h"
 #include "platform/debug_output.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -46,25 +49,25 @@ std::string Trim(const std::string& text) {
 
 }  // namespace
 
-CLauncherDialog::CLauncherDialog(ProfileStore& profile, MessageBoxService& messages,
-                                 DisplayModeService& display, LauncherEnvironment environment,
+CLauncherDialog::CLauncherDialog(const LauncherServices& services, LauncherEnvironment environment,
                                  QWidget* parent)
     : CCollapsibleDialog(ids::MainDialog, parent, ids::CollapseMarker, ids::CollapseToggle,
                          QStringLiteral("&More >>"), QStringLiteral("&More <<"), true),
-      profile_(profile),
-      messages_(messages),
-      display_(display),
+      profile_(services.profile),
+      messages_(services.messages),
+      display_(services.display),
+      shell_(services.shell),
       environment_(std::move(environment)),
-      gameBox_(profile),
-      options_(LoadLaunchOptions(profile)) {
+      gameBox_(profile_),
+      options_(LoadLaunchOptions(profile_)) {
     SetMenu(MainMenuTemplate());
     setWindowIcon(LoadIconResource(ids::ProgramIcon));
     RegisterCommands();
     RegisterMenuUpdates();
 }
 
-// The menu item, its button and its accelerator share one command; commands owned by other
-// parts of the program (Start, full screen, About, help) reach their buttons' ids.
+// The menu item, its button and its accelerator share one command; Start and the full-screen
+// toggle are reached through their buttons' ids.
 void CLauncherDialog::RegisterCommands() {
     CommandRouter& commands = Commands();
     commands.OnCommand(ids::Browse, [this] { OnBrowse(); });
@@ -90,9 +93,13 @@ void CLauncherDialog::RegisterCommands() {
     commands.OnCommand(ids::MenuLoFi, [this] { OnLoFi(); });
     commands.OnCommand(ids::MenuDirectDraw, [this] { OnRenderer(0); });
     commands.OnCommand(ids::MenuDirect3D, [this] { OnRenderer(1); });
-    commands.OnCommand(ids::MenuUninstall, [this] {
-        UninstallProgram(messages_, profile_, ProcessUninstallEnvironment(programFolder_));
-    });
+    commands.OnCommand(ids::MenuUninstall, [this] { OnUninstall(); });
+    commands.OnCommand(ids::About, [this] { OnAbout(); });
+    commands.OnCommand(ids::MenuAdvancedOptions,
+                       [this] { RunAdvancedOptionsDialog(this, profile_); });
+    commands.OnCommand(ids::MenuDocumentation,
+                       [this] { OnDocumentation(programFolder_, shell_, messages_); });
+    commands.OnCommand(ids::MenuGetEmulator, [this] { OnGetEmulator(shell_, messages_); });
     Alias(ids::MenuStart, ids::Start);
     Alias(ids::MenuOpen, ids::Browse);
     Alias(ids::MenuDeleteSnapshot, ids::DeleteSnapshot);
@@ -181,7 +188,8 @@ void CLauncherDialog::SetUpWindow() {
     LoadAccelerators(MainAcceleratorTable());
     // F1 asks for help outside the accelerator table, as the system's help key.
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] { OnCommand(ids::MenuDocumentation); });
+    connect(help, &QShortcut::activated, this,
+            [this] { OnHelpInfo(programFolder_, shell_, messages_); });
     SetToolTips(LoadResourceString);
     SetButtonIcons();
 }
@@ -278,6 +286,15 @@ void CLauncherDialog::CloseSequence() {
     }
     // Ends the modal run, and with it the program, with exit code 0.
     EndDialog(0);
+}
+
+void CLauncherDialog::OnAbout() {
+    CAboutDialog about(this, shell_, messages_, programFolder_, [this] { OnUninstall(); });
+    about.DoModal();
+}
+
+void CLauncherDialog::OnUninstall() {
+    UninstallProgram(messages_, profile_, ProcessUninstallEnvironment(programFolder_));
 }
 
 void CLauncherDialog::OnSoundButton() {

@@ -8,11 +8,20 @@
 #include "games/game_combo_box.h"
 #include "games/rom_set_scanner.h"
 #include "options/launch_options.h"
+#include "platform/desktop_shell.h"
 #include "platform/display_mode.h"
 #include "platform/message_box.h"
 #include "platform/profile_store.h"
 
 namespace kestrun {
+
+// The services the main window works through; tests replace them.
+struct LauncherServices {
+    ProfileStore& profile;
+    MessageBoxService& messages;
+    DisplayModeService& display;
+    DesktopShell& shell;
+};
 
 // What the main window learns about the running program at start-up.
 struct LauncherEnvironment {
@@ -30,8 +39,8 @@ struct LauncherEnvironment {
 class CLauncherDialog : public CCollapsibleDialog {
     Q_OBJECT
   public:
-    CLauncherDialog(ProfileStore& profile, MessageBoxService& messages, DisplayModeService& display,
-                    LauncherEnvironment environment, QWidget* parent = nullptr);
+    CLauncherDialog(const LauncherServices& services, LauncherEnvironment environment,
+                    QWidget* parent = nullptr);
 
     // Set when start-up ended the program before the window was ever shown.
     std::optional<int> ExitCode() const { return exitCode_; }
@@ -71,6 +80,8 @@ class CLauncherDialog : public CCollapsibleDialog {
     void ChooseInitialGame();
 
     void CloseSequence();
+    void OnAbout();
+    void OnUninstall();
     void OnSoundButton();
     void OnSoundMenu();
     void OnLoFi();
@@ -82,6 +93,7 @@ class CLauncherDialog : public CCollapsibleDialog {
     ProfileStore& profile_;
     MessageBoxService& messages_;
     DisplayModeService& display_;
+    DesktopShell& shell_;
     LauncherEnvironment environment_;
     CGameComboBox gameBox_;
     LaunchOptions options_;

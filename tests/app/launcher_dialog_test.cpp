@@ -1,9 +1,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include "options/launch_options.h"
 #include "res/images.h"
@@ -213,6 +216,43 @@ TEST_F(LauncherDialogTest, ButtonsCarryTheirIconsAndTooltips) {
     EXPECT_TRUE(ShowsIcon(Button(window, ids::FullScreen), ids::FullScreenIcon));
     EXPECT_EQ(window.GetDlgItem(ids::Start)->toolTip(), "Run selected game");
     EXPECT_TRUE(window.GetDlgItem(ids::Exit)->toolTip().isEmpty());
+}
+
+TEST_F(LauncherDialogTest, HelpCommandsOpenTheHelpPageAndTheDownloadPage) {
+    CLauncherDialog& window = Show();
+    QTest::keyClick(&window, Qt::Key_F1);
+    window.FindMenuItem(ids::MenuDocumentation)->trigger();
+    window.FindMenuItem(ids::MenuGetEmulator)->trigger();
+    const std::string help = ProgramFolder() + "kestrun.htm";
+    EXPECT_EQ(shell.Attempts(),
+              (std::vector<std::string>{help, help, "https://www.mamedev.org/release.html"}));
+}
+
+// F8, the About button, its menu item and the context menu's item each open their dialog
+// over the main window; closing them changes nothing.
+TEST_F(LauncherDialogTest, DialogCommandsOpenTheirDialogsModally) {
+    CLauncherDialog& window = Show();
+    const std::vector<std::pair<std::function<void()>, QString>> commands{
+        {[&] { QTest::keyClick(&window, Qt::Key_F8); }, "CAdvancedOptionsDialog"},
+        {[&] { Button(window, ids::About).click(); }, "CAboutDialog"},
+        {[&] { window.FindMenuItem(ids::MenuAbout)->trigger(); }, "CAboutDialog"},
+        {[&] { window.actions().front()->trigger(); }, "CAboutDialog"},
+    };
+    for (const auto& [command, className] : commands) {
+        QString opened;
+        QTimer::singleShot(0, [&opened, &window] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            opened = modal->metaObject()->className();
+            opened.remove("kestrun::");
+            EXPECT_EQ(modal->parentWidget(), &window);
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        command();
+        EXPECT_EQ(opened, className);
+    }
+    EXPECT_TRUE(profile.Writes().empty());
+    EXPECT_TRUE(window.isVisible());
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ LauncherFixture::LauncherFixture() {
 }
 
 CLauncherDialog& LauncherFixture::Create() {
-    dialog = std::make_unique<CLauncherDialog>(profile, messages, display, environment);
+    dialog = std::make_unique<CLauncherDialog>(LauncherServices{profile, messages, display, shell},
+                                               environment);
     dialog->Create();
     return *dialog;
 }

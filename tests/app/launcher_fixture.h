@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/launcher_dialog.h"
+#include "tests/dialogs/recording_shell.h"
 #include "tests/support/memory_profile_store.h"
 #include "tests/support/recording_display_mode.h"
 #include "tests/support/scripted_message_box.h"
@@ -46,6 +47,7 @@ class LauncherFixture : public ::testing::Test {
     MemoryProfileStore profile;
     ScriptedMessageBox messages;
     RecordingDisplayMode display;
+    RecordingShell shell;
     LauncherEnvironment environment;
     std::unique_ptr<CLauncherDialog> dialog;
 };
