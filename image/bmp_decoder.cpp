@@ -131,20 +131,15 @@ std::int32_t DpiOf(std::int32_t pixelsPerMetre) {
 }
 
 // Reads the palette entries the file stores: its colour count when it gives one, else the full
-// palette of the depth.
+// palette of the depth. True-colour files have none.
 std::vector<RgbQuad> ReadPalette(CImageFile& file, const BmpHeader& header) {
     const int bits = header.info.biBitCount;
-    const std::uint32_t full = IsPaletteDepth(bits) ? 1u << bits : 0;
-    const std::uint32_t stored = header.info.biClrUsed == 0 ? full : header.info.biClrUsed;
-    const std::uint32_t entryBytes = header.core ? 3 : 4;
     if (!IsPaletteDepth(bits)) {
-        // A true-colour file may still list colours; its pixels follow them.
-        const long skipped = static_cast<long>(std::int64_t{stored} * entryBytes);
-        if (skipped > file.Remaining() || file.Seek(skipped, SEEK_CUR) != 0) {
-            throw "Error reading BMP info";
-        }
         return {};
     }
+    const std::uint32_t full = 1u << bits;
+    const std::uint32_t stored = header.info.biClrUsed == 0 ? full : header.info.biClrUsed;
+    const std::uint32_t entryBytes = header.core ? 3 : 4;
     if (stored > full) {
         throw "Error reading BMP info";
     }
@@ -156,6 +151,25 @@ std::vector<RgbQuad> ReadPalette(CImageFile& file, const BmpHeader& header) {
         palette[i] = {entry[0], entry[1], entry[2], header.core ? std::uint8_t{0} : entry[3]};
     }
     return palette;
+}
+
+// Moves to the first pixel row: the file header's offset when it gives one, else past the colours
+// that a true-colour file may list after its header.
+void SeekToPixels(CImageFile& file, const BmpHeader& header, long pixelOffset) {
+    if (pixelOffset != 0) {
+        if (file.Seek(pixelOffset, SEEK_SET) != 0) {
+            throw DataReadError;
+        }
+        return;
+    }
+    if (IsPaletteDepth(header.info.biBitCount)) {
+        return;
+    }
+    const long listed =
+        static_cast<long>(std::int64_t{header.info.biClrUsed} * (header.core ? 3 : 4));
+    if (listed > file.Remaining() || file.Seek(listed, SEEK_CUR) != 0) {
+        throw DataReadError;
+    }
 }
 
 // The DIB row that the file's row r (in file order) belongs to.
@@ -238,9 +252,7 @@ bool CBmpImage::Decode(CImageFile* file) {
             throw "Bad BMP image size";
         }
         const std::vector<RgbQuad> palette = ReadPalette(*file, header);
-        if (pixelOffset != 0 && file->Seek(pixelOffset, SEEK_SET) != 0) {
-            throw DataReadError;
-        }
+        SeekToPixels(*file, header, pixelOffset);
         const bool runLength = IsPaletteDepth(bits) && info.biCompression != BiRgb;
         const std::int64_t storedRowBytes = (bits * width + 31) / 32 * 4;
         if (!runLength && storedRowBytes * height > file->Remaining()) {

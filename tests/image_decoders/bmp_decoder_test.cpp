@@ -60,6 +60,14 @@ TEST(BmpDecoder, FileWithoutFileHeaderIsReadFromTheStart) {
     EXPECT_EQ(image.GetXDpi(), 96);
 }
 
+TEST(BmpDecoder, TrueColourPixelsFollowTheColoursTheFileLists) {
+    BmpFile bmp{.fileHeader = false, .colorsUsed = 2, .afterHeader = GreyPalette(2)};
+    bmp.pixels = {1, 2, 3, 0};
+    CDibImage image;
+    ASSERT_TRUE(Decode(bmp.Bytes(), FORMAT_BMP, image)) << image.GetErrorText();
+    EXPECT_EQ(image.GetPixelColor(0, 0), (RgbQuad{1, 2, 3, 0}));
+}
+
 struct RunLengthCase {
     const char* name;
     std::uint16_t bits;

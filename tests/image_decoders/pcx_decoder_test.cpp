@@ -110,16 +110,6 @@ TEST(PcxDecoder, TwoBitPixelsGiveAFourBitImage) {
     }
 }
 
-TEST(PcxRows, PackedPixelsComeHighestBitsFirst) {
-    const std::uint8_t in[] = {0xA5};
-    std::uint8_t out[8] = {};
-    PcxPackedToIndexes(out, in, 1, 1, 4);
-    EXPECT_EQ(out[0], 0xA);
-    EXPECT_EQ(out[1], 0x5);
-    PcxPackedToIndexes(out, in, 1, 1, 1);
-    EXPECT_EQ(std::vector<int>(out, out + 8), (std::vector<int>{1, 0, 1, 0, 0, 1, 0, 1}));
-}
-
 TEST(PcxRows, RoutinesRefuseLayoutsTheyCannotSplit) {
     std::uint8_t in[8] = {};
     std::uint8_t out[8] = {};
