@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <utility>
 
+#include "app/launcher_start_host.h"
 #include "app/rom_path_check.h"
 #include "games/rom_path.h"
 #include "install/about_dialog.h"
@@ -23,6 +24,7 @@
 #include "platform/debug_output.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "platform/qt_process_waiter.h"
 #include "res/images.h"
 #include "res/menus.h"
 #include "res/resource_ids.h"
@@ -70,6 +72,7 @@ CLauncherDialog::CLauncherDialog(const LauncherServices& services, LauncherEnvir
 // toggle are reached through their buttons' ids.
 void CLauncherDialog::RegisterCommands() {
     CommandRouter& commands = Commands();
+    commands.OnCommand(ids::Start, [this] { OnStart(); });
     commands.OnCommand(ids::Browse, [this] { OnBrowse(); });
     commands.OnCommand(ids::Exit, [this] { CloseSequence(); });
     commands.OnCommand(ids::MenuExit, [this] { CloseSequence(); });
@@ -111,7 +114,7 @@ void CLauncherDialog::RegisterCommands() {
 void CLauncherDialog::RegisterMenuUpdates() {
     CommandRouter& commands = Commands();
     commands.OnUpdate(ids::MenuFullScreen,
-                      [this](CommandUI& item) { item.SetCheck(displaySwitched_); });
+                      [this](CommandUI& item) { item.SetCheck(DisplaySwitched()); });
     commands.OnUpdate(ids::MenuSoundEnabled, [this](CommandUI& item) {
         const bool soundOn = options_.Mute == 0;
         item.SetRadio(soundOn);
@@ -281,11 +284,24 @@ void CLauncherDialog::CloseSequence() {
     UpdateData(true);
     SaveLaunchOptions(profile_, options_);
     romSets_.RomSetList.clear();
-    if (displaySwitched_) {
+    if (DisplaySwitched()) {
         display_.ChangeDisplayMode(0, 0, true);
     }
     // Ends the modal run, and with it the program, with exit code 0.
     EndDialog(0);
+}
+
+void CLauncherDialog::HideKeepingModalLoop() {
+    QWidget::setVisible(false);
+}
+
+void CLauncherDialog::OnStart() {
+    LauncherStartHost host(*this);
+    QtProcessWaiter waiter;
+    // A Start begun during another's wait must not lift the outer run's close refusal.
+    const bool outerRunWaiting = std::exchange(runWaiting_, true);
+    RunStart({host, messages_, profile_, waiter, programFolder_, environment_.outputStream});
+    runWaiting_ = outerRunWaiting;
 }
 
 void CLauncherDialog::OnAbout() {
@@ -341,7 +357,7 @@ void CLauncherDialog::ShowSnapshot(std::string text) {
         ShowPicture(*picture, QPixmap::fromImage(LoadBitmapResource(ids::DefaultSnapshotBitmap)));
         return;
     }
-    ShowPicture(*picture, LoadSnapshotPicture(*path, displaySwitched_));
+    ShowPicture(*picture, LoadSnapshotPicture(*path, DisplaySwitched()));
 }
 
 void CLauncherDialog::OnDeleteSnapshot() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,8 @@ struct LauncherEnvironment {
     std::string temporaryFolder;
     // The process's command line, the program name first.
     std::vector<std::string> arguments;
+    // Receives everything the emulator wrote, after every run.
+    std::FILE* outputStream = stderr;
 };
 
 // The program's only window: the game box, the snapshot, every launch option and the command
@@ -53,6 +56,11 @@ class CLauncherDialog : public CCollapsibleDialog {
 
     // While a started game is still waited for, the window's close is refused.
     void SetRunWaiting(bool waiting) { runWaiting_ = waiting; }
+    // Hides the window without ending its modal run, which a dialog's own hide would do.
+    void HideKeepingModalLoop();
+
+    // Starts the game in the game box and waits for the emulator to end.
+    void OnStart();
 
     // Shows the game's snapshot (or the default picture) and, unless the start-up keeps it,
     // puts the text without its extension into the game box.
