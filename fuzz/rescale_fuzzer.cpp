@@ -12,8 +12,8 @@ constexpr std::size_t SettingsBytes = 6;
 constexpr kestrun::ImageFormat Formats[] = {kestrun::FORMAT_BMP, kestrun::FORMAT_PNG,
                                             kestrun::FORMAT_ICO, kestrun::FORMAT_PCX};
 // Keeps each run quick: larger sources teach the resampling nothing new.
-constexpr std::int64_t LargestSourcePixels = 1 << 20;
-constexpr std::uint32_t LargestSide = 512;
+constexpr std::int64_t LargestSourcePixels = 1 << 16;
+constexpr std::uint32_t LargestSide = 256;
 
 std::uint32_t SideFrom(const std::uint8_t* bytes) {
     return (bytes[0] | (bytes[1] << 8)) % (LargestSide + 1);
