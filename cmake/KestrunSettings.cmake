@@ -30,5 +30,6 @@ function(kestrun_test name)
     kestrun_apply_settings(${name})
     target_link_libraries(${name} PRIVATE kestrun_test_support GTest::gtest GTest::gmock GTest::gtest_main)
     # Listed when CTest runs, not at build time, so a busy machine cannot fail the build.
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
+                         PROPERTIES TIMEOUT 300)
 endfunction()
