@@ -60,6 +60,7 @@ CLauncherDialog::CLauncherDialog(const LauncherServices& services, LauncherEnvir
       display_(services.display),
       shell_(services.shell),
       environment_(std::move(environment)),
+      fullScreen_(*this, display_, messages_),
       gameBox_(profile_),
       options_(LoadLaunchOptions(profile_)) {
     SetMenu(MainMenuTemplate());
@@ -73,6 +74,7 @@ CLauncherDialog::CLauncherDialog(const LauncherServices& services, LauncherEnvir
 void CLauncherDialog::RegisterCommands() {
     CommandRouter& commands = Commands();
     commands.OnCommand(ids::Start, [this] { OnStart(); });
+    commands.OnCommand(ids::FullScreen, [this] { ToggleFullScreen(); });
     commands.OnCommand(ids::Browse, [this] { OnBrowse(); });
     commands.OnCommand(ids::Exit, [this] { CloseSequence(); });
     commands.OnCommand(ids::MenuExit, [this] { CloseSequence(); });
@@ -302,6 +304,10 @@ void CLauncherDialog::OnStart() {
     const bool outerRunWaiting = std::exchange(runWaiting_, true);
     RunStart({host, messages_, profile_, waiter, programFolder_, environment_.outputStream});
     runWaiting_ = outerRunWaiting;
+}
+
+void CLauncherDialog::ToggleFullScreen() {
+    fullScreen_.ToggleFullScreen();
 }
 
 void CLauncherDialog::OnAbout() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/collapsible_dialog.h"
+#include "app/full_screen_toggle.h"
 #include "games/game_combo_box.h"
 #include "games/rom_set_scanner.h"
 #include "options/launch_options.h"
@@ -51,7 +52,7 @@ class CLauncherDialog : public CCollapsibleDialog {
     const std::string& ProgramFolder() const { return programFolder_; }
     const RomSetState& RomSets() const { return romSets_; }
     const LaunchOptions& Options() const { return options_; }
-    bool DisplaySwitched() const { return displaySwitched_; }
+    bool DisplaySwitched() const { return fullScreen_.Switched(); }
     CGameComboBox& GameBox() { return gameBox_; }
 
     // While a started game is still waited for, the window's close is refused.
@@ -61,6 +62,7 @@ class CLauncherDialog : public CCollapsibleDialog {
 
     // Starts the game in the game box and waits for the emulator to end.
     void OnStart();
+    void ToggleFullScreen();
 
     // Shows the game's snapshot (or the default picture) and, unless the start-up keeps it,
     // puts the text without its extension into the game box.
@@ -103,13 +105,12 @@ class CLauncherDialog : public CCollapsibleDialog {
     DisplayModeService& display_;
     DesktopShell& shell_;
     LauncherEnvironment environment_;
+    FullScreenToggle fullScreen_;
     CGameComboBox gameBox_;
     LaunchOptions options_;
     RomSetState romSets_;
     std::string programFolder_;
     std::optional<int> exitCode_;
-    // Owned by the launcher's own full-screen mode; the close gives the display back.
-    bool displaySwitched_ = false;
     // Set for one ShowSnapshot at start-up, so the restored text stays as typed.
     bool keepGameBoxText_ = false;
     bool runWaiting_ = false;

@@ -39,7 +39,7 @@ bool LauncherStartHost::DisplaySwitched() const {
 }
 
 void LauncherStartHost::ToggleFullScreen() {
-    dialog_.OnCommand(ids::FullScreen);
+    dialog_.ToggleFullScreen();
 }
 
 void LauncherStartHost::ShowSnapshot(std::string_view gameText) {

@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "launch/full_screen_layout.h"
+#include "platform/xrandr_display_mode.h"
+#include "res/resource_ids.h"
+#include "tests/app/launcher_run_fixture.h"
+#include "tests/display/x_display_probe.h"
+
+namespace kestrun::testing {
+namespace {
+
+using Call = RecordingDisplayMode::Call;
+using Calls = std::vector<Call>;
+
+const Call Enter{FullScreenWidth, FullScreenHeight, false};
+const Call Restore{0, 0, true};
+
+class FullScreenTest : public LauncherRunTest {
+  protected:
+    CLauncherDialog& ShowWithSnapshot() {
+        // Taller than the picture area: its fitting differs between the two modes.
+        AddSnapshot("pacman", 224, 288);
+        CLauncherDialog& window = Show();
+        TypeGame("  pacman ");
+        return window;
+    }
+
+    void AddSnapshot(const std::string& name, int width, int height) const {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QDir().mkpath(QString::fromStdString(ProgramFolder() + "snap"));
+        ASSERT_TRUE(image.save(QString::fromStdString(ProgramFolder() + "snap/" + name + ".png")));
+    }
+
+    void PressF4() { QTest::keyClick(dialog.get(), Qt::Key_F4); }
+
+    QSize PictureSize() const { return dialog->Item<QLabel>(ids::SnapshotPicture)->size(); }
+
+    bool FullScreenChecked() const {
+        QAction* item = dialog->FindMenuItem(ids::MenuFullScreen);
+        emit qobject_cast<QMenu*>(item->parent())->aboutToShow();
+        return item->isChecked();
+    }
+
+    bool Enabled(int id) const { return dialog->GetDlgItem(id)->isEnabled(); }
+    bool Checked(int id) const { return dialog->Item<QAbstractButton>(id)->isChecked(); }
+    // 640 by 480 at the screen's corner; the offscreen test platform may keep a frame margin of
+    // 2 pixels even around a frameless window.
+    bool CoversTheScreen() const {
+        const QRect area = dialog->geometry();
+        return area.size() == QSize(640, 480) && area.x() <= 2 && area.y() <= 2;
+    }
+    bool Captioned() const { return !dialog->windowFlags().testFlag(Qt::FramelessWindowHint); }
+
+    std::map<int, QRect> BottomRow() const {
+        std::map<int, QRect> rects;
+        for (const int id : FullScreenMovedControls) {
+            rects[id] = dialog->GetDlgItem(id)->geometry();
+        }
+        return rects;
+    }
+};
+
+TEST_F(FullScreenTest, EnteringSwitchesTheDisplayAndCoversTheScreen) {
+    profile.WriteProfileInt(ProfileSection, "Video", 0);
+    CLauncherDialog& window = ShowWithSnapshot();
+    ASSERT_FALSE(Enabled(ids::Stretch));
+    std::map<int, QPoint> inWindow;
+    for (const int id : FullScreenMovedControls) {
+        inWindow[id] = window.GetDlgItem(id)->mapTo(&window, QPoint(0, 0));
+    }
+
+    PressF4();
+
+    EXPECT_EQ(display.Calls(), Calls{Enter});
+    EXPECT_TRUE(window.DisplaySwitched());
+    EXPECT_TRUE(FullScreenChecked());
+    EXPECT_TRUE(Checked(ids::VideoFullScreen));
+    EXPECT_TRUE(Enabled(ids::Stretch));
+    EXPECT_FALSE(Enabled(ids::VideoWindow));
+    EXPECT_FALSE(window.GetDlgItem(ids::CollapseToggle)->isVisible());
+    EXPECT_FALSE(Captioned());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(CoversTheScreen());
+    // Each control's place on the screen, 6 left and 100 down, becomes its place in the window.
+    const QPoint windowOnScreen = window.mapToGlobal(QPoint(0, 0));
+    for (const int id : FullScreenMovedControls) {
+        const QPoint expected = inWindow[id] + windowOnScreen + QPoint(-6, 100);
+        EXPECT_EQ(window.GetDlgItem(id)->pos(), expected) << id;
+    }
+    EXPECT_EQ(PictureSize(), QSize(232, 298));
+    EXPECT_EQ(window.GetDlgItemText(ids::GameBox), "pacman");
+}
+
+TEST_F(FullScreenTest, LeavingGivesTheWindowAndTheDisplayBack) {
+    for (const bool expanded : {false, true}) {
+        SCOPED_TRACE(expanded ? "expanded" : "collapsed");
+        display = {};
+        CLauncherDialog& window = ShowWithSnapshot();
+        if (expanded) {
+            Click(ids::CollapseToggle);
+        }
+        const QSize size = window.size();
+        const auto bottomRow = BottomRow();
+
+        PressF4();
+        PressF4();
+
+        EXPECT_EQ(display.Calls(), (Calls{Enter, Restore}));
+        EXPECT_FALSE(window.DisplaySwitched());
+        EXPECT_FALSE(FullScreenChecked());
+        EXPECT_TRUE(Captioned());
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(window.IsExpanded(), expanded);
+        EXPECT_EQ(window.size(), size);
+        EXPECT_EQ(BottomRow(), bottomRow);
+        for (const int id : FullScreenMovedControls) {
+            EXPECT_TRUE(Enabled(id)) << id;
+        }
+        EXPECT_TRUE(window.GetDlgItem(ids::CollapseToggle)->isVisible());
+        EXPECT_TRUE(Enabled(ids::VideoWindow));
+        // "Window" is usable again but not chosen again.
+        EXPECT_TRUE(Checked(ids::VideoFullScreen));
+        EXPECT_EQ(PictureSize(), QSize(204, 263));
+    }
+}
+
+TEST_F(FullScreenTest, ADisplayWithoutTheModeGetsAWarningAndNothingChanges) {
+    display.SetSupported(false);
+    CLauncherDialog& window = ShowWithSnapshot();
+    const QRect geometry = window.geometry();
+    const auto bottomRow = BottomRow();
+
+    window.FindMenuItem(ids::MenuFullScreen)->trigger();
+
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    const MessageBoxRequest& shown = messages.Shown().front();
+    EXPECT_EQ(shown.text, "Couldn't change to full screen!");
+    EXPECT_EQ(shown.caption, "Warning");
+    EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+    EXPECT_EQ(shown.icon, MessageIcon::None);
+    EXPECT_FALSE(window.DisplaySwitched());
+    EXPECT_FALSE(FullScreenChecked());
+    EXPECT_TRUE(Captioned());
+    EXPECT_EQ(window.geometry(), geometry);
+    EXPECT_EQ(BottomRow(), bottomRow);
+    EXPECT_TRUE(Enabled(ids::VideoWindow));
+    // Not refreshed: the box keeps its blanks.
+    EXPECT_EQ(window.GetDlgItemText(ids::GameBox), "  pacman ");
+}
+
+struct RunCase {
+    const char* name;
+    const char* exitCode;
+    Calls calls;
+};
+
+void PrintTo(const RunCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const RunCase RunCases[] = {
+    {"ASuccessfulRunEntersTheModeAgain", "0", {Enter, Restore, Enter}},
+    {"AFailedRunLeavesTheModeAlone", "1", {Enter}},
+};
+
+class FullScreenRunTest : public FullScreenTest, public ::testing::WithParamInterface<RunCase> {};
+
+TEST_P(FullScreenRunTest, TheWindowStaysUpDuringTheRun) {
+    const RunCase& c = GetParam();
+    Set("TEST_EMULATOR_EXIT_CODE", c.exitCode);
+    Set("TEST_EMULATOR_SLEEP_MS", "300");
+    CLauncherDialog& window = ShowWithSnapshot();
+    PressF4();
+    bool visibleDuringRun = false;
+    QTimer::singleShot(100, [&] { visibleDuringRun = window.isVisible(); });
+
+    Click(ids::Start);
+
+    EXPECT_TRUE(EmulatorRan());
+    EXPECT_TRUE(visibleDuringRun);
+    EXPECT_EQ(display.Calls(), c.calls);
+    EXPECT_TRUE(window.DisplaySwitched());
+    EXPECT_FALSE(Captioned());
+    std::printf("DBG frame %d,%d %dx%d geom %d,%d %dx%d pos %d,%d\n", window.frameGeometry().x(),
+                window.frameGeometry().y(), window.frameGeometry().width(),
+                window.frameGeometry().height(), window.geometry().x(), window.geometry().y(),
+                window.width(), window.height(), window.pos().x(), window.pos().y());
+    EXPECT_TRUE(CoversTheScreen());
+    EXPECT_EQ(PictureSize(), QSize(232, 298));
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, FullScreenRunTest, ::testing::ValuesIn(RunCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// In this mode the window stays visible while the game runs: the mouse works on it, the
+// keyboard does not, and the window cannot be closed under the running game.
+TEST_F(FullScreenTest, DuringTheRunClicksWorkButKeysAndTheCloseDoNot) {
+    Set("TEST_EMULATOR_STDOUT_TEXT", "ran\n");
+    Set("TEST_EMULATOR_SLEEP_MS", "400");
+    CLauncherDialog& window = ShowWithSnapshot();
+    PressF4();
+    QTimer::singleShot(100, [&] {
+        PressF4();
+        QTest::keyClick(&window, Qt::Key_F2);
+        QTest::keyClick(window.focusWidget(), Qt::Key_Return);
+        QTest::mouseClick(window.GetDlgItem(ids::Cheat), Qt::LeftButton);
+        window.close();
+    });
+
+    Click(ids::Start);
+
+    EXPECT_EQ(ErrorOutput(), "ran\n");
+    EXPECT_EQ(display.Calls(), (Calls{Enter, Restore, Enter}));
+    EXPECT_TRUE(Checked(ids::Cheat));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(profile.Has("Cheat"));
+}
+
+TEST_F(FullScreenTest, TheCloseRestoresTheDisplay) {
+    CLauncherDialog& window = ShowWithSnapshot();
+    PressF4();
+
+    Click(ids::Exit);
+
+    EXPECT_EQ(display.Calls(), (Calls{Enter, Restore}));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(profile.Has("Bezels"));
+}
+
+// Xvfb offers no 640x480 mode: the real display service refuses, and the window warns.
+TEST_F(FullScreenTest, OnXvfbTheWindowWarnsAndStaysAsItIs) {
+    const PrivateXServer server;
+    if (server.DisplayName().empty()) {
+        GTEST_SKIP() << "Xvfb could not be started";
+    }
+    XRandrDisplayMode xrandr(server.DisplayName());
+    CLauncherDialog& window = Show(xrandr);
+
+    PressF4();
+
+    EXPECT_EQ(Captions(), std::vector<std::string>{"Warning"});
+    EXPECT_FALSE(window.DisplaySwitched());
+    EXPECT_TRUE(Captioned());
+    EXPECT_EQ(LitCrtcSizes(server.DisplayName()), (CrtcSizes{{1024, 768}}));
+}
+
+}  // namespace
+}  // namespace kestrun::testing
