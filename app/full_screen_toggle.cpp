@@ -1,6 +1,7 @@
 #include "app/full_screen_toggle.h"
 
 #include <QAbstractButton>
+#include <algorithm>
 #include <string>
 
 #include "app/launcher_dialog.h"
@@ -15,9 +16,17 @@ const MessageBoxRequest FullScreenWarning{.text = "Couldn't change to full scree
                                           .buttons = MessageButtons::Ok,
                                           .icon = MessageIcon::None};
 
+// Taken from the window's own record of where it stands: the window system may not have
+// reported the move that has just been asked for.
 ControlRect ScreenRectOf(const QWidget& control) {
-    const QPoint topLeft = control.mapToGlobal(QPoint(0, 0));
+    const QWidget& window = *control.window();
+    const QPoint topLeft = window.geometry().topLeft() + control.mapTo(&window, QPoint(0, 0));
     return {topLeft.x(), topLeft.y(), control.width(), control.height()};
+}
+
+// The widget that holds the dialog's controls, below its menu bar.
+QWidget& ClientAreaOf(const CLauncherDialog& dialog) {
+    return *dialog.GetDlgItem(ids::Start)->parentWidget();
 }
 
 void MoveControl(QWidget& control, const ControlRect& rect) {
@@ -64,6 +73,12 @@ void FullScreenToggle::Enter() {
     ReplaceWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     dialog_.setFixedSize(FullScreenWidth, FullScreenHeight);
     dialog_.move(0, 0);
+    // The controls' area keeps the template's height; it has to reach the bottom of the screen
+    // for the moved row to show there.
+    QWidget& clientArea = ClientAreaOf(dialog_);
+    clientSizeBeforeEntering_ = clientArea.size();
+    clientArea.setFixedSize(clientArea.width(),
+                            std::max(clientArea.height(), FullScreenHeight - clientArea.y()));
     for (std::size_t i = 0; i < FullScreenMovedControls.size(); ++i) {
         QWidget& control = *dialog_.GetDlgItem(FullScreenMovedControls[i]);
         placesBeforeEntering_[i] = control.geometry();
@@ -83,6 +98,7 @@ void FullScreenToggle::Leave() {
     for (std::size_t i = 0; i < FullScreenMovedControls.size(); ++i) {
         dialog_.GetDlgItem(FullScreenMovedControls[i])->setGeometry(placesBeforeEntering_[i]);
     }
+    ClientAreaOf(dialog_).setFixedSize(clientSizeBeforeEntering_);
     dialog_.GetDlgItem(ids::VideoWindow)->setEnabled(true);
     dialog_.GetDlgItem(ids::CollapseToggle)->show();
     dialog_.GetDlgItem(ids::BottomSeparator)->show();

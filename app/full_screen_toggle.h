@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
 #include <array>
 
 #include "launch/full_screen_layout.h"
@@ -37,6 +38,7 @@ class FullScreenToggle {
     Qt::WindowFlags captionedFlags_;
     // Where the moved controls stood before the mode was entered.
     std::array<QRect, FullScreenMovedControls.size()> placesBeforeEntering_;
+    QSize clientSizeBeforeEntering_;
 };
 
 }  // namespace kestrun

@@ -55,6 +55,12 @@ class FullScreenTest : public LauncherRunTest {
         return item->isChecked();
     }
 
+    // Some part of the control shows inside the window.
+    bool OnScreen(int id) const {
+        QWidget* control = dialog->GetDlgItem(id);
+        const QRect shown(control->mapTo(dialog.get(), QPoint(0, 0)), control->size());
+        return shown.intersects(dialog->rect()) && !control->visibleRegion().isEmpty();
+    }
     bool Enabled(int id) const { return dialog->GetDlgItem(id)->isEnabled(); }
     bool Checked(int id) const { return dialog->Item<QAbstractButton>(id)->isChecked(); }
     // 640 by 480 at the screen's corner; the offscreen test platform may keep a frame margin of
@@ -96,10 +102,11 @@ TEST_F(FullScreenTest, EnteringSwitchesTheDisplayAndCoversTheScreen) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(CoversTheScreen());
     // Each control's place on the screen, 6 left and 100 down, becomes its place in the window.
-    const QPoint windowOnScreen = window.mapToGlobal(QPoint(0, 0));
+    const QPoint windowOnScreen = window.geometry().topLeft();
     for (const int id : FullScreenMovedControls) {
         const QPoint expected = inWindow[id] + windowOnScreen + QPoint(-6, 100);
         EXPECT_EQ(window.GetDlgItem(id)->pos(), expected) << id;
+        EXPECT_TRUE(OnScreen(id)) << id;
     }
     EXPECT_EQ(PictureSize(), QSize(232, 298));
     EXPECT_EQ(window.GetDlgItemText(ids::GameBox), "pacman");
@@ -129,6 +136,7 @@ TEST_F(FullScreenTest, LeavingGivesTheWindowAndTheDisplayBack) {
         EXPECT_EQ(BottomRow(), bottomRow);
         for (const int id : FullScreenMovedControls) {
             EXPECT_TRUE(Enabled(id)) << id;
+            EXPECT_TRUE(OnScreen(id)) << id;
         }
         EXPECT_TRUE(window.GetDlgItem(ids::CollapseToggle)->isVisible());
         EXPECT_TRUE(Enabled(ids::VideoWindow));
