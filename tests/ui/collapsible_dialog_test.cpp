@@ -46,8 +46,9 @@ void ExpectEnabled(const CDialog& dialog, const int* begin, const int* end, bool
     }
 }
 
-TEST(CollapsibleDialogTest, OpensCollapsedWithTheRightPanelDisabled) {
+TEST(CollapsibleDialogTest, OpensCollapsedWithTheRightPanelDisabledButKeepingItsValues) {
     MainCollapsible dialog;
+    dialog.Item<QCheckBox>(ids::Bezels)->setChecked(true);
     testing::ShowActive(dialog);
     EXPECT_FALSE(dialog.IsExpanded());
     EXPECT_EQ(dialog.GetDlgItemText(ids::CollapseToggle), "&More >>");
@@ -57,11 +58,12 @@ TEST(CollapsibleDialogTest, OpensCollapsedWithTheRightPanelDisabled) {
     EXPECT_EQ(dialog.width(), DialogUnitsToPixelsX(431));
     EXPECT_EQ(dialog.height(), DialogUnitsToPixelsY(208));
     EXPECT_FALSE(dialog.GetDlgItem(ids::CollapseMarker)->isVisible());
+    EXPECT_TRUE(dialog.Item<QCheckBox>(ids::Bezels)->isChecked());
     // The initial collapse is not a change the dialog is told about.
     EXPECT_TRUE(dialog.changes.empty());
 }
 
-TEST(CollapsibleDialogTest, TheToggleExpandsAndCollapsesAgain) {
+TEST(CollapsibleDialogTest, TheToggleAndAltMExpandAndCollapseAgain) {
     MainCollapsible dialog;
     testing::ShowActive(dialog);
     const QSize collapsed = dialog.size();
@@ -80,25 +82,13 @@ TEST(CollapsibleDialogTest, TheToggleExpandsAndCollapsesAgain) {
     EXPECT_EQ(toggle->text(), "&More >>");
     ExpectEnabled(dialog, std::begin(RightPanel), std::end(RightPanel), false);
     EXPECT_EQ(dialog.changes, (std::vector<bool>{true, false}));
-}
 
-TEST(CollapsibleDialogTest, AltMClicksTheToggle) {
-    MainCollapsible dialog;
-    testing::ShowActive(dialog);
     QTest::keyClick(&dialog, Qt::Key_M, Qt::AltModifier);
     // A mnemonic animates the click before it happens.
     for (int tries = 0; tries < 100 && !dialog.IsExpanded(); ++tries) {
         QTest::qWait(10);
     }
     EXPECT_TRUE(dialog.IsExpanded());
-}
-
-TEST(CollapsibleDialogTest, DisabledControlsKeepTheirValues) {
-    MainCollapsible dialog;
-    dialog.Item<QCheckBox>(ids::Bezels)->setChecked(true);
-    testing::ShowActive(dialog);
-    EXPECT_FALSE(dialog.GetDlgItem(ids::Bezels)->isEnabled());
-    EXPECT_TRUE(dialog.Item<QCheckBox>(ids::Bezels)->isChecked());
 }
 
 TEST(CollapsibleDialogTest, OneWayButtonIsDisabledOnceExpanded) {

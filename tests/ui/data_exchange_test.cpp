@@ -15,7 +15,8 @@
 namespace kestrun {
 namespace {
 
-enum class Binding { Check, Radio, ListIndex, Trackbar };
+// The exchange operations all share one shape: a control id and the member it fills.
+using Binding = void (DataExchange::*)(int, int&) const;
 
 // A dialog whose one member is bound to one control, the way a real dialog binds its options.
 class OneBindingDialog : public CDialog {
@@ -27,20 +28,7 @@ class OneBindingDialog : public CDialog {
 
   protected:
     void DoDataExchange(DataExchange& exchange) override {
-        switch (binding_) {
-            case Binding::Check:
-                exchange.Check(controlId_, value);
-                break;
-            case Binding::Radio:
-                exchange.Radio(controlId_, value);
-                break;
-            case Binding::ListIndex:
-                exchange.ListIndex(controlId_, value);
-                break;
-            case Binding::Trackbar:
-                exchange.Trackbar(controlId_, value);
-                break;
-        }
+        (exchange.*binding_)(controlId_, value);
     }
 
   private:
@@ -61,24 +49,25 @@ struct RoundTrip {
 // "no selection" (or clamped, for a trackbar), never as something else.
 TEST(DataExchangeTest, ValuesRoundTripThroughEveryControlKind) {
     const RoundTrip cases[] = {
-        {"check on", ids::MainDialog, Binding::Check, ids::Steadykey, 1, 1},
-        {"check off", ids::MainDialog, Binding::Check, ids::Steadykey, 0, 0},
-        {"check junk", ids::MainDialog, Binding::Check, ids::Cheat, 7, 0},
-        {"check negative", ids::MainDialog, Binding::Check, ids::Cheat, -1, 0},
-        {"push-like check", ids::MainDialog, Binding::Check, ids::SoundButton, 1, 1},
-        {"radio first", ids::MainDialog, Binding::Radio, ids::InputStandard, 0, 0},
-        {"radio past boxes", ids::MainDialog, Binding::Radio, ids::InputStandard, 1, 1},
-        {"radio none", ids::MainDialog, Binding::Radio, ids::InputStandard, -1, -1},
-        {"radio too far", ids::MainDialog, Binding::Radio, ids::InputStandard, 2, -1},
-        {"radio of four", ids::MainDialog, Binding::Radio, ids::EffectNone, 3, 3},
-        {"list item", ids::MainDialog, Binding::ListIndex, ids::ResolutionList, 8, 8},
-        {"list none", ids::MainDialog, Binding::ListIndex, ids::ControllerList, -1, -1},
-        {"list too far", ids::MainDialog, Binding::ListIndex, ids::ControllerList, 4, -1},
-        {"list negative", ids::MainDialog, Binding::ListIndex, ids::MaskList, -5, -1},
-        {"trackbar", ids::AdvancedOptionsDialog, Binding::Trackbar, ids::FeedbackSlider, 50, 50},
-        {"trackbar high", ids::AdvancedOptionsDialog, Binding::Trackbar, ids::FeedbackSlider, 150,
-         100},
-        {"trackbar low", ids::AdvancedOptionsDialog, Binding::Trackbar, ids::FeedbackSlider, -3, 0},
+        {"check on", ids::MainDialog, &DataExchange::Check, ids::Steadykey, 1, 1},
+        {"check junk", ids::MainDialog, &DataExchange::Check, ids::Cheat, 7, 0},
+        {"check negative", ids::MainDialog, &DataExchange::Check, ids::Cheat, -1, 0},
+        {"push-like check", ids::MainDialog, &DataExchange::Check, ids::SoundButton, 1, 1},
+        {"radio first", ids::MainDialog, &DataExchange::Radio, ids::InputStandard, 0, 0},
+        {"radio past boxes", ids::MainDialog, &DataExchange::Radio, ids::InputStandard, 1, 1},
+        {"radio none", ids::MainDialog, &DataExchange::Radio, ids::InputStandard, -1, -1},
+        {"radio too far", ids::MainDialog, &DataExchange::Radio, ids::InputStandard, 2, -1},
+        {"radio of four", ids::MainDialog, &DataExchange::Radio, ids::EffectNone, 3, 3},
+        {"list item", ids::MainDialog, &DataExchange::ListIndex, ids::ResolutionList, 8, 8},
+        {"list none", ids::MainDialog, &DataExchange::ListIndex, ids::ControllerList, -1, -1},
+        {"list too far", ids::MainDialog, &DataExchange::ListIndex, ids::ControllerList, 4, -1},
+        {"list negative", ids::MainDialog, &DataExchange::ListIndex, ids::MaskList, -5, -1},
+        {"trackbar", ids::AdvancedOptionsDialog, &DataExchange::Trackbar, ids::FeedbackSlider, 50,
+         50},
+        {"trackbar high", ids::AdvancedOptionsDialog, &DataExchange::Trackbar, ids::FeedbackSlider,
+         150, 100},
+        {"trackbar low", ids::AdvancedOptionsDialog, &DataExchange::Trackbar, ids::FeedbackSlider,
+         -3, 0},
     };
     for (const RoundTrip& c : cases) {
         OneBindingDialog dialog(*FindDialogTemplate(c.templateId), c.binding, c.controlId);
@@ -91,7 +80,7 @@ TEST(DataExchangeTest, ValuesRoundTripThroughEveryControlKind) {
 }
 
 TEST(DataExchangeTest, LoadingSetsTheControlsAndSavingReadsTheUsersChanges) {
-    OneBindingDialog radio(MainDialogTemplate(), Binding::Radio, ids::InputStandard);
+    OneBindingDialog radio(MainDialogTemplate(), &DataExchange::Radio, ids::InputStandard);
     radio.value = 1;
     radio.UpdateData(false);
     EXPECT_TRUE(radio.Item<QRadioButton>(ids::InputController)->isChecked());
@@ -99,7 +88,7 @@ TEST(DataExchangeTest, LoadingSetsTheControlsAndSavingReadsTheUsersChanges) {
     radio.UpdateData(true);
     EXPECT_EQ(radio.value, 0);
 
-    OneBindingDialog check(MainDialogTemplate(), Binding::Check, ids::Artwork);
+    OneBindingDialog check(MainDialogTemplate(), &DataExchange::Check, ids::Artwork);
     check.value = 1;
     check.UpdateData(false);
     EXPECT_TRUE(check.Item<QCheckBox>(ids::Artwork)->isChecked());
@@ -107,7 +96,7 @@ TEST(DataExchangeTest, LoadingSetsTheControlsAndSavingReadsTheUsersChanges) {
     check.UpdateData(true);
     EXPECT_EQ(check.value, 0);
 
-    OneBindingDialog list(MainDialogTemplate(), Binding::ListIndex, ids::ScanlinesList);
+    OneBindingDialog list(MainDialogTemplate(), &DataExchange::ListIndex, ids::ScanlinesList);
     list.value = 1;
     list.UpdateData(false);
     EXPECT_EQ(list.Item<QComboBox>(ids::ScanlinesList)->currentText(), "50%");
@@ -118,7 +107,7 @@ TEST(DataExchangeTest, LoadingSetsTheControlsAndSavingReadsTheUsersChanges) {
 
 // A chosen radio button is cleared by -1 even though its group normally keeps one chosen.
 TEST(DataExchangeTest, MinusOneClearsAChosenRadioButton) {
-    OneBindingDialog dialog(MainDialogTemplate(), Binding::Radio, ids::VideoWindow);
+    OneBindingDialog dialog(MainDialogTemplate(), &DataExchange::Radio, ids::VideoWindow);
     dialog.Item<QRadioButton>(ids::VideoFullScreen)->click();
     dialog.value = -1;
     dialog.UpdateData(false);
@@ -130,7 +119,7 @@ TEST(DataExchangeTest, MinusOneClearsAChosenRadioButton) {
 }
 
 TEST(DataExchangeTest, ABindingToAMissingControlLeavesTheMemberAlone) {
-    OneBindingDialog dialog(AboutDialogTemplate(), Binding::ListIndex, ids::ControllerList);
+    OneBindingDialog dialog(AboutDialogTemplate(), &DataExchange::ListIndex, ids::ControllerList);
     dialog.value = 3;
     dialog.UpdateData(false);
     dialog.UpdateData(true);
