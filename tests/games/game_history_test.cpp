@@ -87,21 +87,24 @@ TEST_F(GameHistoryTest, LoadStopsAtTheFirstMissingEntryAndLeavesTheRest) {
     EXPECT_EQ(Stored("RomSet3"), "dkong");
 }
 
-TEST_F(GameHistoryTest, RestoredTextSelectsAMatchingEntryInItsOwnCase) {
-    Store("RomSet0", "galaga");
-    Store("RomSet1", "PacMan");
-    Store("RomSet", "pacman");
-    EXPECT_EQ(Load(), "pacman");
-    EXPECT_EQ(box_.selected, 1);
-    EXPECT_EQ(box_.Text(), "PacMan");
-}
-
-TEST_F(GameHistoryTest, RestoredTextThatIsNoEntryBecomesTheBoxText) {
-    Store("RomSet0", "galaga");
-    Store("RomSet", " /games/dkong -cheat");
-    EXPECT_EQ(Load(), " /games/dkong -cheat");
-    EXPECT_EQ(box_.selected, -1);
-    EXPECT_EQ(box_.Text(), " /games/dkong -cheat");
+// The restored text selects an entry that matches it in any case, shown in the entry's own
+// case; otherwise it becomes the box text as stored, blanks included.
+TEST_F(GameHistoryTest, RestoredTextSelectsAMatchingEntryOrBecomesTheBoxText) {
+    const struct {
+        const char* restored;
+        int selected;
+        const char* shown;
+    } cases[] = {{"pacman", 1, "PacMan"}, {" /games/dkong -cheat", -1, " /games/dkong -cheat"}};
+    for (const auto& c : cases) {
+        testing::VectorGameBox box;
+        GameHistory history(profile_, box);
+        Store("RomSet0", "galaga");
+        Store("RomSet1", "PacMan");
+        Store("RomSet", c.restored);
+        EXPECT_EQ(history.LoadHistory(ProfileSection, "RomSet", true), c.restored);
+        EXPECT_EQ(box.selected, c.selected) << c.restored;
+        EXPECT_EQ(box.Text(), c.shown);
+    }
 }
 
 struct CurrentTextKeyCase {

@@ -1,18 +1,22 @@
-#include "platform/shortcut_resolver.h"
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
+#include "games/game_drop.h"
 #include "platform/paths.h"
+#include "platform/shortcut_resolver.h"
 #include "tests/support/temp_folder.h"
 
 namespace kestrun {
 namespace {
 
 namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
 
-class ShortcutResolverTest : public ::testing::Test {
+class ShortcutTest : public ::testing::Test {
   protected:
     std::string Link(const std::string& name, const std::string& target) const {
         const std::string path = temp_.Path() + name;
@@ -21,11 +25,12 @@ class ShortcutResolverTest : public ::testing::Test {
     }
 
     testing::TempFolder temp_;
+    std::string rom_ = temp_.WriteFile("roms/pacman.zip");
+    std::string folder_ = temp_.MakeFolder("roms/sub");
 };
 
-TEST_F(ShortcutResolverTest, SymbolicLinkGivesItsStoredTarget) {
-    const std::string rom = temp_.WriteFile("roms/pacman.zip");
-    EXPECT_EQ(ResolveShortcut(Link("absolute", rom)), rom);
+TEST_F(ShortcutTest, SymbolicLinkGivesItsStoredTarget) {
+    EXPECT_EQ(ResolveShortcut(Link("absolute", rom_)), rom_);
 
     temp_.MakeFolder("links");
     EXPECT_EQ(ResolveShortcut(Link("links/relative", "../roms/pacman.zip")),
@@ -33,7 +38,7 @@ TEST_F(ShortcutResolverTest, SymbolicLinkGivesItsStoredTarget) {
     EXPECT_EQ(ResolveShortcut(Link("broken", "/no/such/pacman.zip")), "/no/such/pacman.zip");
 }
 
-TEST_F(ShortcutResolverTest, TargetLongerThanThePathLimitIsNotResolved) {
+TEST_F(ShortcutTest, TargetLongerThanThePathLimitIsNotResolved) {
     const std::string longTarget = "/" + std::string(MaxPathLength, 'x');
     EXPECT_EQ(ResolveShortcut(Link("long", longTarget)), "");
 }
@@ -43,7 +48,7 @@ struct DesktopCase {
     const char* expected;
 };
 
-TEST_F(ShortcutResolverTest, DesktopLinkGivesTheLocalPathOfItsUrl) {
+TEST_F(ShortcutTest, DesktopLinkGivesTheLocalPathOfItsUrl) {
     const DesktopCase cases[] = {
         {"[Desktop Entry]\nType=Link\nURL=file:///games/pacman.zip\n", "/games/pacman.zip"},
         {"# made by hand\n[Desktop Entry]\r\nURL = file:///games/pac%20man%2Ezip\r\n"
@@ -65,7 +70,7 @@ TEST_F(ShortcutResolverTest, DesktopLinkGivesTheLocalPathOfItsUrl) {
     }
 }
 
-TEST_F(ShortcutResolverTest, AnythingElseGivesAnEmptyText) {
+TEST_F(ShortcutTest, AnythingElseGivesAnEmptyText) {
     const std::string content = "[Desktop Entry]\nType=Link\nURL=file:///games/pacman.zip\n";
     EXPECT_EQ(ResolveShortcut(temp_.WriteFile("pacman.txt", content)), "");
     EXPECT_EQ(ResolveShortcut(temp_.MakeFolder("folder.desktop")), "");
@@ -73,6 +78,34 @@ TEST_F(ShortcutResolverTest, AnythingElseGivesAnEmptyText) {
     EXPECT_EQ(ResolveShortcut(""), "");
     EXPECT_EQ(ResolveShortcut(temp_.WriteFile("huge.desktop", content + std::string(70000, '#'))),
               "");
+}
+
+// Dropped files: the first one counts, after its shortcut is resolved.
+TEST_F(ShortcutTest, TakesTheFirstRegularFileWithItsFullPath) {
+    const std::string text = temp_.WriteFile("notes.txt", "hello");
+    EXPECT_EQ(AcceptDroppedFiles(Names{text, rom_, folder_}), text);
+    EXPECT_EQ(AcceptDroppedFiles(Names{rom_}), rom_);
+    EXPECT_EQ(AcceptDroppedFiles(Names{folder_, rom_}), std::nullopt);
+}
+
+TEST_F(ShortcutTest, FollowsShortcutsToTheirTarget) {
+    const std::string desktop =
+        temp_.WriteFile("pacman.desktop", "[Desktop Entry]\nType=Link\nURL=file://" + rom_ + "\n");
+    EXPECT_EQ(AcceptDroppedFiles(Names{desktop}), rom_);
+    EXPECT_EQ(AcceptDroppedFiles(Names{Link("pacman-link", rom_)}), rom_);
+    EXPECT_EQ(AcceptDroppedFiles(Names{Link("folder-link", folder_)}), std::nullopt);
+}
+
+TEST_F(ShortcutTest, IgnoresWhatIsNoRegularFile) {
+    const std::string fifo = temp_.Path() + "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const Names ignored[] = {
+        {},     {""}, {temp_.Path() + "missing.zip"}, {Link("broken", temp_.Path() + "gone.zip")},
+        {fifo},
+    };
+    for (const Names& names : ignored) {
+        EXPECT_EQ(AcceptDroppedFiles(names), std::nullopt) << (names.empty() ? "" : names[0]);
+    }
 }
 
 }  // namespace
