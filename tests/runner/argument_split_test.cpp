@@ -16,7 +16,6 @@ struct SplitCase {
 // What programs built on the Windows C runtime receive for these lines.
 const SplitCase SplitCases[] = {
     {"QuotedGame", R"(mame.exe "pacman" -norc)", {"mame.exe", "pacman", "-norc"}},
-    {"PlainWords", R"(mame.exe "abc" d e)", {"mame.exe", "abc", "d", "e"}},
     {"BackslashesWithoutQuote",
      R"(mame.exe a\\\b d"e f"g h)",
      {"mame.exe", R"(a\\\b)", "de fg", "h"}},

@@ -53,7 +53,6 @@ const EndCase EndCases[] = {
     {"ExitTwo", "TEST_EMULATOR_EXIT_CODE", "2", 2},
     {"ExitHighest", "TEST_EMULATOR_EXIT_CODE", "255", 255},
     {"Terminated", "TEST_EMULATOR_SIGNAL", "15", -SIGTERM},
-    {"Killed", "TEST_EMULATOR_SIGNAL", "9", -SIGKILL},
 };
 
 class RunStatusTest : public EmulatorTest, public ::testing::WithParamInterface<EndCase> {};
@@ -70,10 +69,8 @@ TEST_P(RunStatusTest, ReportsHowTheEmulatorEndedAndCollectsIt) {
 INSTANTIATE_TEST_SUITE_P(Ends, RunStatusTest, ::testing::ValuesIn(EndCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RunStatusFromWaitStatusTest, MapsExitCodesAndSignals) {
-    EXPECT_EQ(RunStatusFromWaitStatus(W_EXITCODE(0, 0)), 0);
-    EXPECT_EQ(RunStatusFromWaitStatus(W_EXITCODE(200, 0)), 200);
-    EXPECT_EQ(RunStatusFromWaitStatus(W_EXITCODE(0, SIGTERM)), -SIGTERM);
+// Real runs above cover plain exits and signals; a core dump is hard to provoke in a test.
+TEST(RunStatusFromWaitStatusTest, ACoreDumpStillGivesTheSignal) {
     EXPECT_EQ(RunStatusFromWaitStatus(WCOREFLAG | W_EXITCODE(0, SIGSEGV)), -SIGSEGV);
 }
 
