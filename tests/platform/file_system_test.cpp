@@ -20,14 +20,6 @@ TEST(FileExists, TellsFilesFromFoldersAndMissingPaths) {
     EXPECT_FALSE(FolderExists(file));
 }
 
-TEST(FileExists, IsAskedAfreshEachTime) {
-    testing::TempFolder folder;
-    const std::string path = folder.Path() + "mame.exe";
-    EXPECT_FALSE(FileExists(path));
-    folder.WriteFile("mame.exe");
-    EXPECT_TRUE(FileExists(path));
-}
-
 TEST(Paths, SplitsFolderAndBaseName) {
     EXPECT_TRUE(IsAbsolutePath("/opt/kestrun/"));
     EXPECT_FALSE(IsAbsolutePath("roms/pacman.zip"));
