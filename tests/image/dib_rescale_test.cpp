@@ -39,8 +39,6 @@ TEST(Rescale, RefusesZeroSizesAndKeepsEqualSizes) {
 TEST(Rescale, HalvingSmoothlyAveragesEachSquareRoundingDown) {
     CDibImage image;
     FillTrueColour(image, 4, 4, Gradient);
-    CDibImage source;
-    FillTrueColour(source, 4, 4, Gradient);
     ASSERT_TRUE(image.Rescale(2, 2, false));
     ASSERT_EQ(image.GetWidth(), 2);
     ASSERT_EQ(image.GetHeight(), 2);
@@ -49,7 +47,7 @@ TEST(Rescale, HalvingSmoothlyAveragesEachSquareRoundingDown) {
             int sums[3] = {};
             for (int dy = 0; dy < 2; ++dy) {
                 for (int dx = 0; dx < 2; ++dx) {
-                    const RgbQuad c = source.GetPixelColor(2 * x + dx, 2 * y + dy);
+                    const RgbQuad c = Gradient(2 * x + dx, 2 * y + dy);
                     sums[0] += c.rgbBlue;
                     sums[1] += c.rgbGreen;
                     sums[2] += c.rgbRed;
@@ -63,36 +61,22 @@ TEST(Rescale, HalvingSmoothlyAveragesEachSquareRoundingDown) {
     }
 }
 
-TEST(Rescale, WhiteStaysWhiteWithWholeFactors) {
-    struct Size {
-        int width, height, newWidth, newHeight;
-    };
-    for (const Size& s : {Size{4, 4, 2, 2}, Size{9, 6, 3, 2}, Size{464, 464, 232, 232}}) {
-        CDibImage image;
-        FillTrueColour(image, s.width, s.height, White);
-        ASSERT_TRUE(image.Rescale(s.newWidth, s.newHeight, false));
-        for (int y = 0; y < s.newHeight; ++y) {
-            for (int x = 0; x < s.newWidth; ++x) {
-                ASSERT_EQ(image.GetPixelColor(x, y), White(0, 0)) << x << "," << y;
-            }
-        }
-    }
-}
-
 RgbQuad MidGrey(std::int64_t, std::int64_t) {
     return RgbQuad{100, 100, 100, 0};
 }
 
-// Every new pixel covers the same colour, so whatever the factors, truncated weights may lose a
-// little but never add: white must not wrap round to black, grey must stay grey.
+// Every new pixel covers one colour. Whole factors give it back exactly; other factors may lose a
+// little to truncated weights but never add: white must not wrap round to black.
 TEST(Rescale, AreaAveragingOfAUniformImageKeepsItsColour) {
     struct Size {
-        int width, height, newWidth, newHeight;
+        int width, height, newWidth, newHeight, loss;
     };
     for (auto colour : {White, MidGrey}) {
         const int value = colour(0, 0).rgbRed;
-        for (const Size& s : {Size{640, 480, 232, 232}, Size{320, 240, 232, 232}, Size{7, 7, 3, 3},
-                              Size{100, 37, 33, 12}, Size{1000, 999, 232, 231}}) {
+        for (const Size& s :
+             {Size{4, 4, 2, 2, 0}, Size{9, 6, 3, 2, 0}, Size{464, 464, 232, 232, 0},
+              Size{640, 480, 232, 232, 2}, Size{320, 240, 232, 232, 2}, Size{7, 7, 3, 3, 2},
+              Size{100, 37, 33, 12, 2}, Size{1000, 999, 232, 231, 2}}) {
             CDibImage image;
             FillTrueColour(image, s.width, s.height, colour);
             ASSERT_TRUE(image.Rescale(s.newWidth, s.newHeight, false));
@@ -105,7 +89,7 @@ TEST(Rescale, AreaAveragingOfAUniformImageKeepsItsColour) {
                     lightest = std::max({lightest, int{c.rgbBlue}, int{c.rgbGreen}, int{c.rgbRed}});
                 }
             }
-            EXPECT_GE(darkest, value - 2) << value << " at " << s.width << "x" << s.height;
+            EXPECT_GE(darkest, value - s.loss) << value << " at " << s.width << "x" << s.height;
             EXPECT_LE(lightest, value) << value << " at " << s.width << "x" << s.height;
         }
     }
@@ -144,8 +128,6 @@ TEST(Rescale, GrowingOneWayAndShrinkingTheOtherIsBilinear) {
     ASSERT_TRUE(image.Rescale(232, 263, false));
     // Bilinear at (0, 0) is the source pixel itself; area averaging would mix in its neighbours.
     EXPECT_EQ(image.GetPixelColor(0, 0), Gradient(0, 0));
-    EXPECT_EQ(image.GetWidth(), 232);
-    EXPECT_EQ(image.GetHeight(), 263);
 }
 
 TEST(Rescale, PaletteImagesInterpolateToTheNearestPaletteColour) {
@@ -197,7 +179,6 @@ TEST(Rescale, KeepsFormatAttributesAndResolution) {
     EXPECT_EQ(image.GetFormat(), FORMAT_PNG);
     EXPECT_EQ(image.GetOutsideColor(), (RgbQuad{1, 2, 3, 4}));
     EXPECT_EQ(image.GetXDpi(), 300);
-    EXPECT_EQ(image.GetHeader().biXPelsPerMeter, 11811);
 }
 
 }  // namespace

@@ -18,19 +18,6 @@ using testing::PngPicture;
 constexpr png_uint_32 Width = 5;  // odd, so that packed rows end in a half-used byte
 constexpr png_uint_32 Height = 3;
 
-int ChannelsOf(int colorType) {
-    switch (colorType) {
-        case PNG_COLOR_TYPE_GRAY_ALPHA:
-            return 2;
-        case PNG_COLOR_TYPE_RGB:
-            return 3;
-        case PNG_COLOR_TYPE_RGB_ALPHA:
-            return 4;
-        default:
-            return 1;
-    }
-}
-
 bool HasAlphaChannel(int colorType) {
     return (colorType & PNG_COLOR_MASK_ALPHA) != 0;
 }
@@ -60,7 +47,8 @@ PngPicture MakePicture(int colorType, int bitDepth, bool interlaced = false) {
     picture.bitDepth = bitDepth;
     picture.colorType = colorType;
     picture.interlaced = interlaced;
-    const int colours = ChannelsOf(colorType) - (HasAlphaChannel(colorType) ? 1 : 0);
+    const bool rgb = colorType == PNG_COLOR_TYPE_RGB || colorType == PNG_COLOR_TYPE_RGB_ALPHA;
+    const int colours = rgb ? 3 : 1;
     if (colorType == PNG_COLOR_TYPE_PALETTE) {
         for (unsigned i = 0; i < (1u << bitDepth); ++i) {
             picture.palette.push_back(PaletteEntry(i));
@@ -204,15 +192,6 @@ TEST_F(PngFiles, TwoBitGreyGetsFourEvenGreys) {
     }
 }
 
-TEST_F(PngFiles, SixteenBitRgbEqualsItsStrippedEightBitTwin) {
-    CDibImage wide;
-    CDibImage narrow;
-    ASSERT_TRUE(Load(EncodePng(MakePicture(PNG_COLOR_TYPE_RGB, 16)), wide));
-    ASSERT_TRUE(Load(EncodePng(MakePicture(PNG_COLOR_TYPE_RGB, 8)), narrow));
-    ASSERT_EQ(wide.GetSize(), narrow.GetSize());
-    EXPECT_EQ(std::memcmp(wide.GetDibBlock(), narrow.GetDibBlock(), wide.GetSize()), 0);
-}
-
 TEST_F(PngFiles, BackgroundColourFillsTransparentPixels) {
     PngPicture grey = MakePicture(PNG_COLOR_TYPE_GRAY_ALPHA, 8);
     grey.background = png_color_16{0, 0, 0, 0, 200};
@@ -232,43 +211,39 @@ TEST_F(PngFiles, BackgroundColourFillsTransparentPixels) {
     EXPECT_EQ(plain.GetPixelColor(1, Height - 2), (RgbQuad{192, 192, 192, 0}));
 }
 
-TEST_F(PngFiles, AlphaPicturesKeepTheirBackgroundAsOutsideColour) {
+// Not blended: the background is kept as the outside colour, and the alpha plane's rows run
+// bottom-up like the DIB's.
+TEST_F(PngFiles, AlphaPicturesKeepTheirBackgroundAndAlphaPlane) {
     PngPicture picture = MakePicture(PNG_COLOR_TYPE_RGB_ALPHA, 8);
     picture.background = png_color_16{0, 0x10, 0x20, 0x30, 0};
     CDibImage image;
     ASSERT_TRUE(Load(EncodePng(picture), image));
     EXPECT_EQ(image.GetOutsideColor(), (RgbQuad{0x30, 0x20, 0x10, 0}));
-    EXPECT_EQ(image.GetAlpha(1, Height - 2), 0);  // not blended: the plane keeps it
-}
-
-TEST_F(PngFiles, AlphaPlaneRowsRunBottomUpLikeTheDib) {
-    CDibImage image;
-    ASSERT_TRUE(Load(EncodePng(MakePicture(PNG_COLOR_TYPE_RGB_ALPHA, 8)), image));
     // The file's top row holds the half-transparent pixel (2, 0): it is the plane's last row.
     EXPECT_EQ(image.GetAlphaPlane()[(Height - 1) * Width + 2], 128);
     EXPECT_EQ(image.GetAlphaPlane()[2], 255);
 }
 
-TEST_F(PngFiles, SingleTransparentFirstEntryBecomesTheOutsideIndex) {
-    PngPicture picture = MakePicture(PNG_COLOR_TYPE_PALETTE, 4);
-    picture.transparency = {0};
-    CDibImage image;
-    ASSERT_TRUE(Load(EncodePng(picture), image));
-    EXPECT_EQ(image.GetOutsideIndex(), 0);
-    EXPECT_EQ(image.GetPaletteColor(0).rgbReserved, 0);
-    EXPECT_EQ(image.GetPixelIndex(3, 0), Sample(3, Height - 1, 0) >> 4);
-}
-
-TEST_F(PngFiles, TransparencyValuesFillThePaletteAlpha) {
-    PngPicture picture = MakePicture(PNG_COLOR_TYPE_PALETTE, 4);
-    picture.transparency = {10, 20};
-    CDibImage image;
-    ASSERT_TRUE(Load(EncodePng(picture), image));
-    EXPECT_EQ(image.GetOutsideIndex(), -1);
-    EXPECT_EQ(image.GetPaletteColor(0).rgbReserved, 10);
-    EXPECT_EQ(image.GetPaletteColor(1).rgbReserved, 20);
-    EXPECT_EQ(image.GetPaletteColor(2).rgbReserved, 255);
-    EXPECT_EQ(image.GetPaletteColor(15).rgbReserved, 255);
+// A lone transparent entry 0 becomes the outside index; any other list fills the palette alpha
+// and makes the entries it does not list opaque.
+TEST_F(PngFiles, PaletteTransparency) {
+    struct Case {
+        std::vector<png_byte> transparency;
+        int outsideIndex;
+        std::vector<int> reserved;  // entries 0, 1, 2 and 15
+    };
+    for (const Case& c : {Case{{0}, 0, {0, 0, 0, 0}}, Case{{10, 20}, -1, {10, 20, 255, 255}}}) {
+        PngPicture picture = MakePicture(PNG_COLOR_TYPE_PALETTE, 4);
+        picture.transparency = c.transparency;
+        CDibImage image;
+        ASSERT_TRUE(Load(EncodePng(picture), image));
+        EXPECT_EQ(image.GetOutsideIndex(), c.outsideIndex);
+        EXPECT_EQ((std::vector<int>{
+                      image.GetPaletteColor(0).rgbReserved, image.GetPaletteColor(1).rgbReserved,
+                      image.GetPaletteColor(2).rgbReserved, image.GetPaletteColor(15).rgbReserved}),
+                  c.reserved);
+        EXPECT_EQ(image.GetPixelIndex(3, 0), Sample(3, Height - 1, 0) >> 4);
+    }
 }
 
 TEST_F(PngFiles, BrokenFilesFailWithTheReadErrorAndLeaveTheImageEmpty) {
