@@ -1,4 +1,5 @@
 #include <climits>
+#include <cstdlib>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -46,32 +47,118 @@ std::vector<std::uint8_t> GreyPalette(int entries) {
     return palette.Data();
 }
 
-TEST(BmpDecoder, FileWithoutFileHeaderIsReadFromTheStart) {
-    BmpFile bmp{.fileHeader = false, .width = 2, .height = 2, .bits = 1};
-    bmp.afterHeader = {0, 0, 0, 0, 0, 0, 255, 0};  // black, red
-    bmp.pixels = {0x80, 0, 0, 0, 0x40, 0, 0, 0};
+struct PixelCheck {
+    int x;
+    int y;  // bottom row 0
+    RgbQuad colour;
+};
+
+struct DecodeCase {
+    const char* name;
+    BmpFile file;
+    std::vector<PixelCheck> pixels;
+};
+
+class BmpDecode : public ::testing::TestWithParam<DecodeCase> {};
+
+TEST_P(BmpDecode, GivesTheExpectedColours) {
+    const DecodeCase& c = GetParam();
     CDibImage image;
-    ASSERT_TRUE(Decode(bmp.Bytes(), FORMAT_BMP, image)) << image.GetErrorText();
-    EXPECT_EQ(image.GetPaletteColor(1), (RgbQuad{0, 0, 255, 0}));
-    EXPECT_EQ(image.GetPixelIndex(0, 0), 1);
-    EXPECT_EQ(image.GetPixelIndex(1, 0), 0);
-    EXPECT_EQ(image.GetPixelIndex(0, 1), 0);
-    EXPECT_EQ(image.GetPixelIndex(1, 1), 1);
-    EXPECT_EQ(image.GetXDpi(), 96);
+    ASSERT_TRUE(Decode(c.file.Bytes(), FORMAT_BMP, image)) << image.GetErrorText();
+    EXPECT_EQ(image.GetHeight(), std::abs(c.file.height));
+    for (const PixelCheck& p : c.pixels) {
+        EXPECT_EQ(image.GetPixelColor(p.x, p.y), p.colour) << p.x << "," << p.y;
+    }
+    EXPECT_FALSE(image.HasAlphaPlane());
+    if (c.file.headerSize != 12) {
+        EXPECT_EQ(image.GetXDpi(), 96);
+    }
 }
 
-TEST(BmpDecoder, TrueColourPixelsFollowTheColoursTheFileLists) {
-    BmpFile bmp{.fileHeader = false, .colorsUsed = 2, .afterHeader = GreyPalette(2)};
-    bmp.pixels = {1, 2, 3, 0};
-    CDibImage image;
-    ASSERT_TRUE(Decode(bmp.Bytes(), FORMAT_BMP, image)) << image.GetErrorText();
-    EXPECT_EQ(image.GetPixelColor(0, 0), (RgbQuad{1, 2, 3, 0}));
-}
+constexpr RgbQuad Black{};
+constexpr RgbQuad Red{0, 0, 255, 0};
+constexpr RgbQuad Blue{255, 0, 0, 0};
 
+INSTANTIATE_TEST_SUITE_P(
+    Files, BmpDecode,
+    ::testing::Values(
+        DecodeCase{"WithoutFileHeaderReadFromTheStart",
+                   {.fileHeader = false,
+                    .width = 2,
+                    .height = 2,
+                    .bits = 1,
+                    .afterHeader = {0, 0, 0, 0, 0, 0, 255, 0},
+                    .pixels = {0x80, 0, 0, 0, 0x40, 0, 0, 0}},
+                   {{0, 0, Red}, {1, 0, Black}, {0, 1, Black}, {1, 1, Red}}},
+        // True-colour pixels follow the colours the file lists, not the header's end.
+        DecodeCase{"TrueColourAfterListedColours",
+                   {.fileHeader = false,
+                    .colorsUsed = 2,
+                    .afterHeader = GreyPalette(2),
+                    .pixels = {1, 2, 3, 0}},
+                   {{0, 0, RgbQuad{1, 2, 3, 0}}}},
+        DecodeCase{"SixteenBitFiveFiveFive",
+                   {.width = 3,
+                    .bits = 16,
+                    .pixels = ByteWriter().U16(0x7FFF).U16(0x001F).U16(0x7C00).U16(0).Data()},
+                   {{0, 0, RgbQuad{248, 248, 248, 0}},
+                    {1, 0, RgbQuad{248, 0, 0, 0}},
+                    {2, 0, RgbQuad{0, 0, 248, 0}}}},
+        DecodeCase{"SixteenBitBitFields",
+                   {.width = 2,
+                    .bits = 16,
+                    .compression = 3,
+                    .afterHeader = ByteWriter().U32(0xF800).U32(0x07E0).U32(0x001F).Data(),
+                    .pixels = ByteWriter().U16(0xF800).U16(0x07E0).Data()},
+                   {{0, 0, RgbQuad{0, 0, 248, 0}}, {1, 0, RgbQuad{0, 252, 0, 0}}}},
+        // The fourth byte is not alpha.
+        DecodeCase{"ThirtyTwoBitBitFields",
+                   {.fileHeader = false,
+                    .width = 2,
+                    .bits = 32,
+                    .compression = 3,
+                    .afterHeader = ByteWriter().U32(0xFF0000).U32(0xFF00).U32(0xFF).Data(),
+                    .pixels = {10, 20, 30, 40, 50, 60, 70, 80}},
+                   {{0, 0, RgbQuad{10, 20, 30, 0}}, {1, 0, RgbQuad{50, 60, 70, 0}}}},
+        DecodeCase{"PaletteAfterALongHeader",
+                   {.headerSize = 124,
+                    .width = 2,
+                    .bits = 1,
+                    .afterHeader = {1, 2, 3, 0, 4, 5, 6, 0},
+                    .pixels = {0x80, 0, 0, 0}},
+                   {{0, 0, RgbQuad{4, 5, 6, 0}}, {1, 0, RgbQuad{1, 2, 3, 0}}}},
+        DecodeCase{"PaletteAfterALongHeaderWithoutFileHeader",
+                   {.fileHeader = false,
+                    .headerSize = 124,
+                    .bits = 1,
+                    .afterHeader = {1, 2, 3, 0, 4, 5, 6, 0},
+                    .pixels = {0x80, 0, 0, 0}},
+                   {{0, 0, RgbQuad{4, 5, 6, 0}}}},
+        DecodeCase{"CoreHeaderThreeByteEntries",
+                   {.headerSize = 12,
+                    .width = 2,
+                    .bits = 1,
+                    .afterHeader = {1, 2, 3, 4, 5, 6},
+                    .pixels = {0x40, 0, 0, 0}},
+                   {{0, 0, RgbQuad{1, 2, 3, 0}}, {1, 0, RgbQuad{4, 5, 6, 0}}}},
+        // Entries past a shorter colour count stay black.
+        DecodeCase{"ShortColourCount",
+                   {.fileHeader = false,
+                    .width = 2,
+                    .bits = 4,
+                    .colorsUsed = 2,
+                    .afterHeader = {9, 9, 9, 0, 8, 8, 8, 0},
+                    .pixels = {0x12, 0, 0, 0}},
+                   {{0, 0, RgbQuad{8, 8, 8, 0}}, {1, 0, Black}}},
+        DecodeCase{"TopDownRowsTurnedBottomUp",
+                   {.height = -2, .pixels = {0, 0, 255, 0, 255, 0, 0, 0}},
+                   {{0, 1, Red}, {0, 0, Blue}}}),
+    CaseName());
+
+// RLE8 (compression 1) for every depth but 4, RLE4 (compression 2) for 4 bits.
 struct RunLengthCase {
     const char* name;
     std::uint16_t bits;
-    std::uint32_t compression;
     std::int32_t width;
     std::vector<std::uint8_t> data;
     std::vector<std::vector<int>> rows;  // bottom row first
@@ -84,7 +171,7 @@ TEST_P(BmpRunLength, DecodesToExpectedIndexes) {
     BmpFile bmp{.width = c.width,
                 .height = static_cast<std::int32_t>(c.rows.size()),
                 .bits = c.bits,
-                .compression = c.compression};
+                .compression = c.bits == 4 ? 2u : 1u};
     bmp.afterHeader = GreyPalette(1 << c.bits);
     bmp.pixels = c.data;
     CDibImage image;
@@ -99,135 +186,27 @@ TEST_P(BmpRunLength, DecodesToExpectedIndexes) {
 INSTANTIATE_TEST_SUITE_P(
     Runs, BmpRunLength,
     ::testing::Values(
-        RunLengthCase{"AbsoluteRunPaddedThenEndOfLine",
-                      8,
-                      1,
-                      4,
-                      {0, 3, 7, 8, 9, 0, 0, 0, 1, 4, 0, 1},
-                      {{7, 8, 9, 0}, {4, 0, 0, 0}}},
-        RunLengthCase{"DeltaSkipsLeaveZeros",
-                      8,
-                      1,
-                      4,
-                      {1, 1, 0, 2, 2, 2, 1, 2, 0, 1},
-                      {{1, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 2}}},
-        RunLengthCase{"RunPastRowEndIsDroppedNotWrapped",
-                      8,
-                      1,
-                      4,
-                      {10, 3, 0, 1},
-                      {{3, 3, 3, 3}, {0, 0, 0, 0}}},
-        RunLengthCase{
-            "DeltaPastTheImageEndsQuietly", 8, 1, 2, {0, 2, 0, 255, 5, 9, 0, 1}, {{0, 0}, {0, 0}}},
-        RunLengthCase{"DataEndingWithoutEndOfBitmap", 8, 1, 2, {2, 6}, {{6, 6}, {0, 0}}},
-        RunLengthCase{"Rle4RunAlternatesNibbles", 4, 2, 6, {5, 0x12, 0, 1}, {{1, 2, 1, 2, 1, 0}}},
-        RunLengthCase{"Rle4AbsoluteRunOfEvenByteCount",
-                      4,
-                      2,
-                      4,
-                      {0, 3, 0x34, 0x50, 1, 0x70, 0, 1},
-                      {{3, 4, 5, 7}}},
-        RunLengthCase{"Rle4AbsoluteRunPaddedToWords",
-                      4,
-                      2,
-                      6,
-                      {0, 5, 0x12, 0x34, 0x50, 0xEE, 1, 0x90, 0, 1},
-                      {{1, 2, 3, 4, 5, 9}}},
-        RunLengthCase{"Rle8OnOneBitImageKeepsLowBit", 1, 1, 3, {3, 0x03, 0, 1}, {{1, 1, 1}}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(BmpDecoder, SixteenBitPixelsAreWidenedFromFiveFiveFive) {
-    BmpFile bmp{.width = 3, .bits = 16};
-    bmp.pixels = ByteWriter().U16(0x7FFF).U16(0x001F).U16(0x7C00).U16(0).Data();
-    CDibImage image;
-    ASSERT_TRUE(Decode(bmp.Bytes(), FORMAT_BMP, image)) << image.GetErrorText();
-    EXPECT_EQ(image.GetBitCount(), 24);
-    EXPECT_EQ(image.GetPixelColor(0, 0), (RgbQuad{248, 248, 248, 0}));
-    EXPECT_EQ(image.GetPixelColor(1, 0), (RgbQuad{248, 0, 0, 0}));
-    EXPECT_EQ(image.GetPixelColor(2, 0), (RgbQuad{0, 0, 248, 0}));
-}
-
-TEST(BmpDecoder, SixteenBitBitFieldsFollowTheFileMasks) {
-    BmpFile bmp{.width = 2, .bits = 16, .compression = 3};
-    bmp.afterHeader = ByteWriter().U32(0xF800).U32(0x07E0).U32(0x001F).Data();
-    bmp.pixels = ByteWriter().U16(0xF800).U16(0x07E0).Data();
-    CDibImage image;
-    ASSERT_TRUE(Decode(bmp.Bytes(), FORMAT_BMP, image)) << image.GetErrorText();
-    EXPECT_EQ(image.GetPixelColor(0, 0), (RgbQuad{0, 0, 248, 0}));
-    EXPECT_EQ(image.GetPixelColor(1, 0), (RgbQuad{0, 252, 0, 0}));
-}
-
-TEST(BmpDecoder, ThirtyTwoBitBitFieldsDropTheFourthByte) {
-    BmpFile bmp{.fileHeader = false, .width = 2, .bits = 32, .compression = 3};
-    bmp.afterHeader = ByteWriter().U32(0xFF0000).U32(0xFF00).U32(0xFF).Data();
-    bmp.pixels = {10, 20, 30, 40, 50, 60, 70, 80};
-    CDibImage image;
-    ASSERT_TRUE(Decode(bmp.Bytes(), FORMAT_BMP, image)) << image.GetErrorText();
-    EXPECT_EQ(image.GetPixelColor(0, 0), (RgbQuad{10, 20, 30, 0}));
-    EXPECT_EQ(image.GetPixelColor(1, 0), (RgbQuad{50, 60, 70, 0}));
-    EXPECT_FALSE(image.HasAlphaPlane());
-}
-
-TEST(BmpDecoder, PaletteOfALongHeaderFollowsTheWholeHeader) {
-    for (bool fileHeader : {true, false}) {
-        BmpFile bmp{.fileHeader = fileHeader, .headerSize = 124, .bits = 1};
-        bmp.afterHeader = {1, 2, 3, 0, 4, 5, 6, 0};
-        bmp.pixels = {0x80, 0, 0, 0};
-        CDibImage image;
-        ASSERT_TRUE(Decode(bmp.Bytes(), FORMAT_BMP, image)) << image.GetErrorText();
-        EXPECT_EQ(image.GetPaletteColor(0), (RgbQuad{1, 2, 3, 0}));
-        EXPECT_EQ(image.GetPaletteColor(1), (RgbQuad{4, 5, 6, 0}));
-        EXPECT_EQ(image.GetPixelIndex(0, 0), 1);
-    }
-}
-
-TEST(BmpDecoder, CoreHeaderPaletteHasThreeByteEntries) {
-    BmpFile bmp{.headerSize = 12, .width = 2, .bits = 1};
-    bmp.afterHeader = {1, 2, 3, 4, 5, 6};
-    bmp.pixels = {0x40, 0, 0, 0};
-    CDibImage image;
-    ASSERT_TRUE(Decode(bmp.Bytes(), FORMAT_BMP, image)) << image.GetErrorText();
-    EXPECT_EQ(image.GetPaletteColor(1), (RgbQuad{4, 5, 6, 0}));
-    EXPECT_EQ(image.GetPixelIndex(0, 0), 0);
-    EXPECT_EQ(image.GetPixelIndex(1, 0), 1);
-}
-
-TEST(BmpDecoder, ShorterColourCountLeavesTheRestOfThePaletteBlack) {
-    BmpFile bmp{.fileHeader = false, .bits = 4, .colorsUsed = 2};
-    bmp.afterHeader = {9, 9, 9, 0, 8, 8, 8, 0};
-    bmp.pixels = {0x10, 0, 0, 0};
-    CDibImage image;
-    ASSERT_TRUE(Decode(bmp.Bytes(), FORMAT_BMP, image)) << image.GetErrorText();
-    EXPECT_EQ(image.GetPaletteColor(1), (RgbQuad{8, 8, 8, 0}));
-    EXPECT_EQ(image.GetPaletteColor(2), (RgbQuad{}));
-    EXPECT_EQ(image.GetPixelIndex(0, 0), 1);
-}
-
-TEST(BmpDecoder, TopDownRowsAreTurnedBottomUp) {
-    BmpFile bmp{.width = 1, .height = -2, .bits = 24};
-    bmp.pixels = {0, 0, 255, 0, 255, 0, 0, 0};  // top row red, then blue
-    CDibImage image;
-    ASSERT_TRUE(Decode(bmp.Bytes(), FORMAT_BMP, image)) << image.GetErrorText();
-    EXPECT_EQ(image.GetHeight(), 2);
-    EXPECT_EQ(image.GetPixelColor(0, 1), (RgbQuad{0, 0, 255, 0}));
-    EXPECT_EQ(image.GetPixelColor(0, 0), (RgbQuad{255, 0, 0, 0}));
-}
-
-struct FailureCase {
-    const char* name;
-    std::vector<std::uint8_t> file;
-    const char* text;
-};
+        RunLengthCase("AbsoluteRunPaddedThenEndOfLine", 8, 4, {0, 3, 7, 8, 9, 0, 0, 0, 1, 4, 0, 1},
+                      {{7, 8, 9, 0}, {4, 0, 0, 0}}),
+        RunLengthCase("DeltaSkipsLeaveZeros", 8, 4, {1, 1, 0, 2, 2, 2, 1, 2, 0, 1},
+                      {{1, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 2}}),
+        RunLengthCase("RunPastRowEndIsDroppedNotWrapped", 8, 4, {10, 3, 0, 1},
+                      {{3, 3, 3, 3}, {0, 0, 0, 0}}),
+        RunLengthCase("DeltaPastTheImageEndsQuietly", 8, 2, {0, 2, 0, 255, 5, 9, 0, 1},
+                      {{0, 0}, {0, 0}}),
+        RunLengthCase("DataEndingWithoutEndOfBitmap", 8, 2, {2, 6}, {{6, 6}, {0, 0}}),
+        RunLengthCase("Rle4RunAlternatesNibbles", 4, 6, {5, 0x12, 0, 1}, {{1, 2, 1, 2, 1, 0}}),
+        RunLengthCase("Rle4AbsoluteRunOfEvenByteCount", 4, 4, {0, 3, 0x34, 0x50, 1, 0x70, 0, 1},
+                      {{3, 4, 5, 7}}),
+        RunLengthCase("Rle4AbsoluteRunPaddedToWords", 4, 6,
+                      {0, 5, 0x12, 0x34, 0x50, 0xEE, 1, 0x90, 0, 1}, {{1, 2, 3, 4, 5, 9}}),
+        RunLengthCase("Rle8OnOneBitImageKeepsLowBit", 1, 3, {3, 0x03, 0, 1}, {{1, 1, 1}})),
+    CaseName());
 
 class BmpFailure : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(BmpFailure, IsRefusedWithItsText) {
     EXPECT_EQ(FailureOf(GetParam().file, FORMAT_BMP), GetParam().text);
-}
-
-std::vector<std::uint8_t> Truncated(std::vector<std::uint8_t> file, std::size_t size) {
-    file.resize(size);
-    return file;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -268,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"SixteenBitPixelsCutShort",
                     BmpFile{.width = 2, .bits = 16, .pixels = {1, 2}}.Bytes(),
                     "Error reading BMP data"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace
 }  // namespace kestrun::testing

@@ -55,4 +55,24 @@ inline std::string FailureOf(const std::vector<std::uint8_t>& file, ImageFormat 
     return image.GetErrorText();
 }
 
+// A file a decoder must refuse, and the error text it must refuse it with.
+struct FailureCase {
+    const char* name;
+    std::vector<std::uint8_t> file;
+    const char* text;
+};
+
+inline std::vector<std::uint8_t> Truncated(std::vector<std::uint8_t> file, std::size_t size) {
+    file.resize(size);
+    return file;
+}
+
+// Names each case of a parameterised test after its name field.
+struct CaseName {
+    template <typename Info>
+    std::string operator()(const Info& info) const {
+        return info.param.name;
+    }
+};
+
 }  // namespace kestrun::testing

@@ -142,11 +142,6 @@ TEST(IconDecoder, TrueColourBitmapsAreDecoded) {
     EXPECT_EQ(withAlpha.GetAlpha(1, 0), 255);
 }
 
-std::vector<std::uint8_t> Truncated(std::vector<std::uint8_t> file, std::size_t size) {
-    file.resize(size);
-    return file;
-}
-
 TEST(IconDecoder, BrokenFilesFailWithoutText) {
     const std::vector<std::uint8_t> good = IconFile({IconBitmap{.width = 8, .height = 8}});
     std::vector<std::uint8_t> pngEntry = good;
