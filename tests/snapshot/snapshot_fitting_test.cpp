@@ -24,13 +24,9 @@ std::ostream& operator<<(std::ostream& out, const FitCase& c) {
 
 class FitSnapshotTest : public ::testing::TestWithParam<FitCase> {};
 
-TEST_P(FitSnapshotTest, InWindowMode) {
+TEST_P(FitSnapshotTest, InWindowAndFullScreenModes) {
     const FitCase& c = GetParam();
     EXPECT_EQ(FitSnapshot(c.width, c.height, false), c.window);
-}
-
-TEST_P(FitSnapshotTest, InFullScreenMode) {
-    const FitCase& c = GetParam();
     EXPECT_EQ(FitSnapshot(c.width, c.height, true), c.fullScreen);
 }
 
