@@ -144,7 +144,6 @@ AddedDisplayMode::AddedDisplayMode(const std::string& displayName, unsigned widt
         XRROutputInfo* output = XRRGetOutputInfo(display, resources, resources->outputs[i]);
         if (output != nullptr && output->connection == RR_Connected) {
             XRRAddOutputMode(display, resources->outputs[i], mode_);
-            outputs_.push_back(resources->outputs[i]);
         }
         if (output != nullptr) {
             XRRFreeOutputInfo(output);

@@ -58,7 +58,6 @@ class AddedDisplayMode {
   private:
     void* display_ = nullptr;
     unsigned long mode_ = 0;
-    std::vector<unsigned long> outputs_;
 };
 
 }  // namespace kestrun::testing
