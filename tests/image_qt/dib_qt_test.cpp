@@ -5,10 +5,6 @@
 namespace kestrun {
 namespace {
 
-TEST(ToDeviceBitmap, EmptyImageGivesNoBitmap) {
-    EXPECT_TRUE(ToDeviceBitmap(CDibImage()).isNull());
-}
-
 TEST(ToDeviceBitmap, TrueColourRowsComeOutTopRowFirst) {
     CDibImage image;
     ASSERT_NE(image.Create(3, 2, 24, FORMAT_PNG), nullptr);
@@ -76,7 +72,8 @@ TEST(FromDeviceBitmap, IndexedBitmapsKeepTheirPalette) {
     EXPECT_EQ(image.GetPixelColor(1, 0), (RgbQuad{90, 90, 90, 0}));
 }
 
-TEST(FromDeviceBitmap, NullBitmapEmptiesTheImage) {
+TEST(DeviceBitmap, EmptyImageAndNullBitmapConvertToEachOther) {
+    EXPECT_TRUE(ToDeviceBitmap(CDibImage()).isNull());
     CDibImage image;
     image.Create(2, 2, 24, FORMAT_BMP);
     EXPECT_TRUE(FromDeviceBitmap(image, QImage()));
