@@ -2,8 +2,12 @@
 
 namespace kestrun {
 
+bool ReadAll(CImageFile& file, void* buffer, std::size_t bytes) {
+    return bytes == 0 || file.Read(buffer, 1, bytes) == bytes;
+}
+
 void ReadExactly(CImageFile& file, void* buffer, std::size_t bytes, const char* failureText) {
-    if (bytes != 0 && file.Read(buffer, 1, bytes) != bytes) {
+    if (!ReadAll(file, buffer, bytes)) {
         throw failureText;
     }
 }

@@ -19,6 +19,9 @@ inline std::uint32_t ReadLe32(const std::uint8_t* bytes) {
            (std::uint32_t{bytes[2]} << 16) | (std::uint32_t{bytes[3]} << 24);
 }
 
+// True when all bytes bytes could be read.
+bool ReadAll(CImageFile& file, void* buffer, std::size_t bytes);
+
 // Reads exactly bytes bytes or throws failureText: a short file never leaves half a picture.
 void ReadExactly(CImageFile& file, void* buffer, std::size_t bytes, const char* failureText);
 

@@ -13,10 +13,6 @@ constexpr std::uint32_t BitmapHeaderBytes = 40;
 constexpr std::uint16_t IconType = 1;
 constexpr std::uint8_t Opaque = 255;
 
-bool ReadAll(CImageFile& file, void* buffer, std::size_t bytes) {
-    return bytes == 0 || file.Read(buffer, 1, bytes) == bytes;
-}
-
 // A width or height byte of 0 stands for 256 pixels.
 int EntrySide(std::uint8_t side) {
     return side == 0 ? 256 : side;
