@@ -19,7 +19,7 @@ struct MessageBoxRequest {
 
 // Every message the user sees goes through this one service; tests script the answers.
 class MessageBoxService {
-public:
+  public:
     virtual ~MessageBoxService() = default;
     virtual MessageResult Show(const MessageBoxRequest& request) = 0;
 };

@@ -12,7 +12,7 @@ inline constexpr std::string_view ProfileSection = "Kestrun";
 // (or a stored value that is not a number, for the whole-number reader) gives the reader's
 // default. Results of writes are not reported.
 class ProfileStore {
-public:
+  public:
     virtual ~ProfileStore() = default;
 
     virtual int GetProfileInt(std::string_view section, std::string_view key, int defaultValue) = 0;

@@ -9,7 +9,7 @@ namespace kestrun {
 // The profile in ~/.config/Pellworth/<application>.ini. Every write is flushed at once
 // through Qt's atomic save, so a killed process leaves either the old or the new file.
 class QtProfileStore final : public ProfileStore {
-public:
+  public:
     explicit QtProfileStore(const QString& applicationName);
 
     int GetProfileInt(std::string_view section, std::string_view key, int defaultValue) override;
@@ -22,7 +22,7 @@ public:
 
     QString FileName() const { return settings_.fileName(); }
 
-private:
+  private:
     QSettings settings_;
 };
 

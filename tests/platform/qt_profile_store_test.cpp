@@ -20,10 +20,11 @@ const testing::TempHome& Home() {
 [[maybe_unused]] const auto& homeSetUpEarly = Home();
 
 class QtProfileStoreTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { QFile::remove(StoreFile()); }
     static QString StoreFile() {
-        return QString::fromStdString(Home().Folder().Path()) + "home/.config/Pellworth/kestrun.ini";
+        return QString::fromStdString(Home().Folder().Path()) +
+               "home/.config/Pellworth/kestrun.ini";
     }
 };
 

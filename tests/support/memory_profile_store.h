@@ -11,7 +11,7 @@ namespace kestrun::testing {
 
 // An in-memory profile that remembers which keys were read and written, in order.
 class MemoryProfileStore final : public ProfileStore {
-public:
+  public:
     int GetProfileInt(std::string_view section, std::string_view key, int defaultValue) override;
     void WriteProfileInt(std::string_view section, std::string_view key, int value) override;
     std::string GetProfileString(std::string_view section, std::string_view key,
@@ -28,7 +28,7 @@ public:
     const std::vector<std::string>& Writes() const { return writes_; }
     void ClearLog();
 
-private:
+  private:
     static std::string Path(std::string_view section, std::string_view key);
 
     std::map<std::string, std::string> values_;

@@ -10,7 +10,7 @@ namespace kestrun::testing {
 // Records every message and answers with the scripted results in turn; once the script is
 // used up it answers with the first button (Ok or Yes).
 class ScriptedMessageBox final : public MessageBoxService {
-public:
+  public:
     void Answer(MessageResult result) { script_.push_back(result); }
     const std::vector<MessageBoxRequest>& Shown() const { return shown_; }
 
@@ -24,7 +24,7 @@ public:
         return request.buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
     }
 
-private:
+  private:
     std::deque<MessageResult> script_;
     std::vector<MessageBoxRequest> shown_;
 };

@@ -7,7 +7,7 @@ namespace kestrun::testing {
 // A fresh folder under the system's temporary folder, removed with everything in it when the
 // object goes. Path() ends with a separator, like the program folder.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -18,13 +18,13 @@ public:
     std::string WriteFile(const std::string& relativePath, const std::string& content = {}) const;
     std::string MakeFolder(const std::string& relativePath) const;
 
-private:
+  private:
     std::string path_;
 };
 
 // Points HOME and the XDG folders into a fresh temporary folder for the object's lifetime.
 class TempHome {
-public:
+  public:
     TempHome();
     ~TempHome();
     TempHome(const TempHome&) = delete;
@@ -32,7 +32,7 @@ public:
 
     const TempFolder& Folder() const { return folder_; }
 
-private:
+  private:
     TempFolder folder_;
     std::string savedHome_, savedConfig_, savedData_, savedCache_;
 };
