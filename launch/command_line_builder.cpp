@@ -174,11 +174,14 @@ std::string_view TrimGameText(std::string_view text) {
 std::string BuildCommandHead(std::string_view gameText) {
     const std::string_view text = TrimGameText(gameText);
     const auto optionsStart = text.find(" -");
-    if (optionsStart == std::string_view::npos) {
-        return "\"" + std::string(text) + "\"";
-    }
-    const std::string_view name = TrimGameText(text.substr(0, optionsStart));
-    return "\"" + std::string(name) + "\"" + std::string(text.substr(optionsStart));
+    const std::string_view name =
+        optionsStart == std::string_view::npos ? text : TrimGameText(text.substr(0, optionsStart));
+    const std::string_view typedOptions =
+        optionsStart == std::string_view::npos ? std::string_view() : text.substr(optionsStart);
+    std::string head;
+    head.reserve(name.size() + typedOptions.size() + 2);
+    head.append(1, '"').append(name).append(1, '"').append(typedOptions);
+    return head;
 }
 
 EmulatorArguments BuildCommandLine(const CommandLineRequest& request, ProfileStore& profile) {
