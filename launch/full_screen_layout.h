@@ -3,7 +3,7 @@
 #include <array>
 
 // Geometry of the launcher's own full-screen mode: the display size and where the bottom row
-// of buttons goes when the mode is entered and left.
+// of buttons goes when the mode is entered. Leaving puts each control back where it was.
 namespace kestrun {
 
 inline constexpr int FullScreenWidth = 640;
@@ -26,12 +26,5 @@ struct ControlRect {
 // Entering: the control goes 6 to the left and 100 down. Its screen position is used directly
 // as its new position inside the dialog, which now starts at the screen's corner.
 ControlRect EnteringFullScreenRect(const ControlRect& control);
-
-// Leaving: how far every moved control goes up, from the bottom edge of the dialog's window
-// rectangle once it has its caption and size back.
-int LeavingFullScreenShift(int dialogBottom);
-
-// Leaving: the control moved up by shift, its left edge kept.
-ControlRect LeavingFullScreenRect(const ControlRect& control, int shift);
 
 }  // namespace kestrun
