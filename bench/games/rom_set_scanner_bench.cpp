@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/fastest_recorder.h"
 #include "games/ascii_case.h"
 #include "games/rom_set_scanner.h"
 
@@ -98,30 +99,6 @@ void Scan(benchmark::State& state, const std::string& folder) {
         benchmark::DoNotOptimize(roms.RomSetList.data());
     }
 }
-
-// The fastest repetition is the one least disturbed by the rest of the machine.
-double Fastest(const std::vector<double>& times) {
-    return *std::min_element(times.begin(), times.end());
-}
-
-// Keeps the fastest processor time of every benchmark while printing as usual. Processor time,
-// not wall time: the scan is synchronous and the machine may be busy with other work.
-class FastestRecorder final : public benchmark::ConsoleReporter {
-  public:
-    // Plain text: the output usually ends up in a log.
-    FastestRecorder() : ConsoleReporter(OO_None) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min") {
-                fastest[run.run_name.function_name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::map<std::string, double> fastest;
-};
 
 std::string Name(const char* what, int count) {
     return std::string(what) + "/" + std::to_string(count);

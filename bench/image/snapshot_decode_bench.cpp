@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/fastest_recorder.h"
 #include "image/dib_image.h"
 #include "image/image_file.h"
 
@@ -112,25 +113,6 @@ void DecodeAndFit(benchmark::State& state, const std::string& bytes) {
         benchmark::DoNotOptimize(image.GetBits());
     }
 }
-
-double Fastest(const std::vector<double>& times) {
-    return *std::min_element(times.begin(), times.end());
-}
-
-// Keeps the fastest processor time of every benchmark while printing as usual.
-class FastestRecorder final : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min") {
-                fastest[run.run_name.function_name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::map<std::string, double> fastest;
-};
 
 }  // namespace
 }  // namespace kestrun

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+// Benchmarks here compare two measurements taken in the same run. Each keeps the fastest
+// repetition in processor time: the one least disturbed by whatever else the machine is doing.
+namespace kestrun {
+
+// The statistic to register with ComputeStatistics("min", Fastest).
+inline double Fastest(const std::vector<double>& times) {
+    return *std::min_element(times.begin(), times.end());
+}
+
+// Prints as usual and keeps each benchmark's "min" statistic, for the ratios printed afterwards.
+class FastestRecorder final : public benchmark::ConsoleReporter {
+  public:
+    // Plain text: the output usually ends up in a log.
+    FastestRecorder() : ConsoleReporter(OO_None) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min") {
+                fastest[run.run_name.function_name] = run.GetAdjustedCPUTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    std::map<std::string, double> fastest;
+};
+
+}  // namespace kestrun
