@@ -258,13 +258,9 @@ void CLauncherDialog::ChooseInitialGame() {
         }
         return;
     }
-    const std::optional<std::string> path = RomPathWithinLimit(text, programFolder_);
-    if (!path) {
-        messages_.Show(RomPathTooLongMessage());
+    if (!ScanForTypedGame(text)) {
         return;
     }
-    romSets_.CurrentRomPath = *path;
-    ScanRomSets(romSets_.CurrentRomPath, romSets_);
     keepGameBoxText_ = true;
     ShowSnapshot(romSets_.CurrentRomPath);
     keepGameBoxText_ = false;
@@ -377,6 +373,18 @@ void CLauncherDialog::OnDeleteSnapshot() {
     ShowSnapshot(text);
 }
 
+// A path that would not fit is refused with a message rather than cut short.
+bool CLauncherDialog::ScanForTypedGame(const std::string& text) {
+    const std::optional<std::string> path = RomPathWithinLimit(text, programFolder_);
+    if (!path) {
+        messages_.Show(RomPathTooLongMessage());
+        return false;
+    }
+    romSets_.CurrentRomPath = *path;
+    ScanRomSets(romSets_.CurrentRomPath, romSets_);
+    return true;
+}
+
 void CLauncherDialog::OnPreviousGame() {
     StepGame(RomStep::Previous);
 }
@@ -392,14 +400,8 @@ void CLauncherDialog::StepGame(RomStep step) {
     if (!text.empty()) {
         const bool keepList =
             IsAbsolutePath(CutEmulatorOptions(text)) && !romSets_.CurrentRomPath.empty();
-        if (!keepList) {
-            const std::optional<std::string> path = RomPathWithinLimit(text, programFolder_);
-            if (!path) {
-                messages_.Show(RomPathTooLongMessage());
-                return;
-            }
-            romSets_.CurrentRomPath = *path;
-            ScanRomSets(romSets_.CurrentRomPath, romSets_);
+        if (!keepList && !ScanForTypedGame(text)) {
+            return;
         }
     }
     if (romSets_.CurrentRomPath.empty()) {

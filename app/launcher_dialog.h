@@ -98,6 +98,8 @@ class CLauncherDialog : public CCollapsibleDialog {
     void OnRenderer(int d3d);
     void CheckRadio(int controlId);
     void StepGame(RomStep step);
+    // Makes the typed text the current game and scans its folder; false when refused.
+    bool ScanForTypedGame(const std::string& text);
     std::string GameBoxText() const;
 
     ProfileStore& profile_;
