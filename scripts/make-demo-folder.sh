@@ -9,7 +9,6 @@ demo=$2
 mkdir -p "$demo/roms" "$demo/snap" "$demo/artwork"
 cp "$build/app/kestrun" "$demo/kestrun"
 cp "$build/app/kestrun.htm" "$demo/kestrun.htm"
-cp "$build/app/kestrun.htm" "$demo/kestrun.htm"
 if [[ -x /usr/games/mame ]]; then
     ln -sfn /usr/games/mame "$demo/mame.exe"
 else
