@@ -3,9 +3,11 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "platform/atomic_file.h"
 #include "platform/desktop_folder.h"
+#include "platform/paths.h"
 
 namespace kestrun {
 namespace {
@@ -74,6 +76,11 @@ std::string DesktopEntryText(std::string_view target, std::string_view descripti
 int CreateDesktopShortcut(const std::string& target, const std::string& linkName,
                           const std::string& description, MessageBoxService& messages) {
     const std::string path = DesktopShortcutPath(linkName);
+    if (!path.empty()) {
+        // A fresh account may have no desktop folder yet; the user asked for a shortcut there.
+        std::error_code ignored;
+        std::filesystem::create_directories(FolderOf(path), ignored);
+    }
     const int error =
         path.empty()
             ? ENOENT

@@ -95,8 +95,20 @@ TEST_F(DesktopTest, ShortcutIsAnExecutableDesktopEntryInTheDesktopFolder) {
     EXPECT_THAT(messages_.Shown(), IsEmpty());
 }
 
+TEST_F(DesktopTest, AMissingDesktopFolderIsCreated) {
+    WriteUserDirs("XDG_DESKTOP_DIR=\"$HOME/New/Desktop\"\n");
+
+    EXPECT_EQ(CreateDesktopShortcut("/opt/kestrun", std::string(ShortcutLinkName), "d", messages_),
+              0);
+
+    EXPECT_THAT(NamesIn(Home() + "/New/Desktop"), ElementsAre("Kestrun.desktop"));
+    EXPECT_THAT(messages_.Shown(), IsEmpty());
+}
+
 TEST_F(DesktopTest, UnwritableDesktopGivesTheSaveErrorAndLeavesNothing) {
-    WriteUserDirs("XDG_DESKTOP_DIR=\"$HOME/Missing\"\n");
+    // A file stands where the desktop's parent folder should be.
+    home_.Folder().WriteFile("home/Blocked", "not a folder");
+    WriteUserDirs("XDG_DESKTOP_DIR=\"$HOME/Blocked/Desktop\"\n");
 
     EXPECT_NE(CreateDesktopShortcut("/opt/kestrun.exe", "/Kestrun", "d", messages_), 0);
 
@@ -105,7 +117,7 @@ TEST_F(DesktopTest, UnwritableDesktopGivesTheSaveErrorAndLeavesNothing) {
     EXPECT_EQ(messages_.Shown()[0].caption, "Error");
     EXPECT_EQ(messages_.Shown()[0].buttons, MessageButtons::Ok);
     EXPECT_EQ(messages_.Shown()[0].icon, MessageIcon::None);
-    EXPECT_FALSE(testing::Exists(Home() + "/Missing"));
+    EXPECT_EQ(ReadWholeFile(Home() + "/Blocked"), "not a folder");
 }
 
 }  // namespace
