@@ -2,9 +2,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QDir>
-#include <QImage>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -36,13 +36,6 @@ class FullScreenTest : public LauncherRunTest {
         CLauncherDialog& window = Show();
         TypeGame("  pacman ");
         return window;
-    }
-
-    void AddSnapshot(const std::string& name, int width, int height) const {
-        QImage image(width, height, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
-        QDir().mkpath(QString::fromStdString(ProgramFolder() + "snap"));
-        ASSERT_TRUE(image.save(QString::fromStdString(ProgramFolder() + "snap/" + name + ".png")));
     }
 
     void PressF4() { QTest::keyClick(dialog.get(), Qt::Key_F4); }
@@ -203,10 +196,6 @@ TEST_P(FullScreenRunTest, TheWindowStaysUpDuringTheRun) {
     EXPECT_EQ(display.Calls(), c.calls);
     EXPECT_TRUE(window.DisplaySwitched());
     EXPECT_FALSE(Captioned());
-    std::printf("DBG frame %d,%d %dx%d geom %d,%d %dx%d pos %d,%d\n", window.frameGeometry().x(),
-                window.frameGeometry().y(), window.frameGeometry().width(),
-                window.frameGeometry().height(), window.geometry().x(), window.geometry().y(),
-                window.width(), window.height(), window.pos().x(), window.pos().y());
     EXPECT_TRUE(CoversTheScreen());
     EXPECT_EQ(PictureSize(), QSize(232, 298));
 }
@@ -215,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(Runs, FullScreenRunTest, ::testing::ValuesIn(RunCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // In this mode the window stays visible while the game runs: the mouse works on it, the
-// keyboard does not, and the window cannot be closed under the running game.
+// keyboard does not (until the run is over), and the window cannot be closed under the game.
 TEST_F(FullScreenTest, DuringTheRunClicksWorkButKeysAndTheCloseDoNot) {
     Set("TEST_EMULATOR_STDOUT_TEXT", "ran\n");
     Set("TEST_EMULATOR_SLEEP_MS", "400");
@@ -225,17 +214,22 @@ TEST_F(FullScreenTest, DuringTheRunClicksWorkButKeysAndTheCloseDoNot) {
         PressF4();
         QTest::keyClick(&window, Qt::Key_F2);
         QTest::keyClick(window.focusWidget(), Qt::Key_Return);
+        QTest::keyClicks(window.Item<QComboBox>(ids::GameBox)->lineEdit(), "ab");
         QTest::mouseClick(window.GetDlgItem(ids::Cheat), Qt::LeftButton);
         window.close();
     });
 
     Click(ids::Start);
 
-    EXPECT_EQ(ErrorOutput(), "ran\n");
+    EXPECT_EQ(errorOutput.Content(), "ran\n");
     EXPECT_EQ(display.Calls(), (Calls{Enter, Restore, Enter}));
     EXPECT_TRUE(Checked(ids::Cheat));
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(profile.Has("Cheat"));
+    EXPECT_EQ(BoxText(), "pacman");
+
+    PressF4();
+    EXPECT_EQ(display.Calls(), (Calls{Enter, Restore, Enter, Restore}));
 }
 
 TEST_F(FullScreenTest, TheCloseRestoresTheDisplay) {

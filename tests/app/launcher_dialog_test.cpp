@@ -58,7 +58,7 @@ TEST_F(LauncherDialogTest, ExitStoresTheHistoryThenTheOptionsInTheirOrder) {
     window.GameBox().InsertItem("pacman");
     profile.ClearLog();
 
-    Exit();
+    Click(ids::Exit);
     std::vector<std::string> expected{"RomSet0", "RomSet"};
     expected.insert(expected.end(), LaunchOptionCloseOrder.begin(), LaunchOptionCloseOrder.end());
     EXPECT_EQ(profile.Writes(), expected);
@@ -70,32 +70,25 @@ TEST_F(LauncherDialogTest, ExitStoresTheHistoryThenTheOptionsInTheirOrder) {
     EXPECT_TRUE(window.RomSets().RomSetList.empty());
 }
 
-// Main-window options are stored at close only; the menu's renderer and Lo-Fi choices at once.
+// Main-window options are stored at close only; the menu's renderer and Lo-Fi choices at once,
+// and their marks follow them.
 TEST_F(LauncherDialogTest, WithoutExitOnlyTheMenuChoicesReachTheProfile) {
-    CLauncherDialog& window = Show();
-    Button(window, ids::Steadykey).click();
-    window.FindMenuItem(ids::MenuDirect3D)->trigger();
-    window.FindMenuItem(ids::MenuLoFi)->trigger();
-    EXPECT_EQ(profile.Writes(), (std::vector<std::string>{"D3d", "LoFi"}));
-    dialog.reset();
-    EXPECT_FALSE(profile.Has("Steadykey"));
-    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "D3d", 0), 1);
-    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "LoFi", 0), 1);
-}
-
-TEST_F(LauncherDialogTest, RendererAndLoFiMarksFollowTheirChoices) {
     CLauncherDialog& window = Show();
     EXPECT_TRUE(OpenMenuItem(window, ids::MenuDirectDraw).isChecked());
     EXPECT_FALSE(OpenMenuItem(window, ids::MenuDirect3D).isChecked());
+    EXPECT_FALSE(OpenMenuItem(window, ids::MenuLoFi).isChecked());
+    Button(window, ids::Steadykey).click();
     window.FindMenuItem(ids::MenuDirect3D)->trigger();
+    window.FindMenuItem(ids::MenuLoFi)->trigger();
     EXPECT_FALSE(OpenMenuItem(window, ids::MenuDirectDraw).isChecked());
     EXPECT_TRUE(OpenMenuItem(window, ids::MenuDirect3D).isChecked());
-
-    EXPECT_FALSE(OpenMenuItem(window, ids::MenuLoFi).isChecked());
-    window.FindMenuItem(ids::MenuLoFi)->trigger();
     EXPECT_TRUE(OpenMenuItem(window, ids::MenuLoFi).isChecked());
     window.FindMenuItem(ids::MenuLoFi)->trigger();
     EXPECT_FALSE(OpenMenuItem(window, ids::MenuLoFi).isChecked());
+    EXPECT_EQ(profile.Writes(), (std::vector<std::string>{"D3d", "LoFi", "LoFi"}));
+    dialog.reset();
+    EXPECT_FALSE(profile.Has("Steadykey"));
+    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "D3d", 0), 1);
     EXPECT_EQ(profile.GetProfileInt(ProfileSection, "LoFi", -1), 0);
 }
 
@@ -154,11 +147,6 @@ TEST_F(LauncherDialogTest, RadioCouplingChangesTheControlsButNotTheRecord) {
     EXPECT_EQ(window.Options(), LoadLaunchOptions(profile));
 }
 
-TEST_F(LauncherDialogTest, StretchStartsDisabledInWindowMode) {
-    profile.WriteProfileInt(ProfileSection, "Video", 0);
-    EXPECT_FALSE(Show().GetDlgItem(ids::Stretch)->isEnabled());
-}
-
 TEST_F(LauncherDialogTest, EscapeIsIgnoredAndTheCloseCommandRunsTheCloseSequence) {
     CLauncherDialog& window = Show();
     QTest::keyClick(&window, Qt::Key_Escape);
@@ -174,7 +162,7 @@ TEST_F(LauncherDialogTest, TheCloseWaitsForARunningGame) {
     CLauncherDialog& window = Show();
     window.SetRunWaiting(true);
     window.close();
-    Exit();
+    Click(ids::Exit);
     window.FindMenuItem(ids::MenuExit)->trigger();
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(profile.Writes().empty());
@@ -191,7 +179,7 @@ TEST_F(LauncherDialogTest, HistoryComesBackInOrderAfterARestart) {
         dialog->GameBox().InsertItem(game);
     }
     TypeGame("dkong -cheat");
-    Exit();
+    Click(ids::Exit);
 
     CLauncherDialog& restarted = Show();
     auto* box = restarted.Item<QComboBox>(ids::GameBox);
@@ -199,13 +187,6 @@ TEST_F(LauncherDialogTest, HistoryComesBackInOrderAfterARestart) {
     EXPECT_EQ(box->itemText(0), "PACMAN");
     EXPECT_EQ(box->itemText(1), "galaga");
     EXPECT_EQ(BoxText(), "dkong -cheat");
-}
-
-TEST_F(LauncherDialogTest, TheAboutItemIsInTheWindowsContextMenu) {
-    CLauncherDialog& window = Show();
-    EXPECT_EQ(window.contextMenuPolicy(), Qt::ActionsContextMenu);
-    ASSERT_FALSE(window.actions().isEmpty());
-    EXPECT_EQ(window.actions().front()->text(), "&About kestrun...");
 }
 
 TEST_F(LauncherDialogTest, ButtonsCarryTheirIconsAndTooltips) {
@@ -228,10 +209,13 @@ TEST_F(LauncherDialogTest, HelpCommandsOpenTheHelpPageAndTheDownloadPage) {
               (std::vector<std::string>{help, help, "https://www.mamedev.org/release.html"}));
 }
 
-// F8, the About button, its menu item and the context menu's item each open their dialog
-// over the main window; closing them changes nothing.
+// F8, the About button, its menu item and the context menu's item (the stand-in for the
+// system menu) each open their dialog over the main window; closing them changes nothing.
 TEST_F(LauncherDialogTest, DialogCommandsOpenTheirDialogsModally) {
     CLauncherDialog& window = Show();
+    EXPECT_EQ(window.contextMenuPolicy(), Qt::ActionsContextMenu);
+    ASSERT_FALSE(window.actions().isEmpty());
+    EXPECT_EQ(window.actions().front()->text(), "&About kestrun...");
     const std::vector<std::pair<std::function<void()>, QString>> commands{
         {[&] { QTest::keyClick(&window, Qt::Key_F8); }, "CAdvancedOptionsDialog"},
         {[&] { Button(window, ids::About).click(); }, "CAboutDialog"},

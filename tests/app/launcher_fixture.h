@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QLabel>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "app/launcher_dialog.h"
+#include "tests/app/launcher_window_access.h"
 #include "tests/dialogs/recording_shell.h"
 #include "tests/support/memory_profile_store.h"
 #include "tests/support/recording_display_mode.h"
@@ -20,9 +16,10 @@ namespace kestrun::testing {
 // A main window over a temporary program folder (with an emulator), a temporary home, an
 // in-memory profile and scripted message boxes. The shortcut question is answered already
 // unless a test clears the profile.
-class LauncherFixture : public ::testing::Test {
+class LauncherFixture : public ::testing::Test, protected LauncherWindowAccess {
   protected:
     LauncherFixture();
+    ~LauncherFixture() override { dialog.reset(); }
 
     // Makes the window and runs its start-up; Show also puts it on the screen.
     CLauncherDialog& Create();
@@ -30,17 +27,11 @@ class LauncherFixture : public ::testing::Test {
 
     // An empty ROM set file roms/<name>.zip.
     void AddRomSet(const std::string& name) const;
-    // A PNG snapshot snap/<name>.png of the given size.
-    void AddSnapshot(const std::string& name, int width, int height) const;
+    void AddSnapshot(const std::string& name, int width, int height) const {
+        LauncherWindowAccess::AddSnapshot(ProgramFolder(), name, width, height);
+    }
 
     const std::string& ProgramFolder() const { return folder.Path(); }
-    std::string BoxText() const;
-    void TypeGame(const std::string& text);
-    QLabel& Picture() const;
-    // True when the picture area shows the built-in default picture.
-    bool ShowsDefaultPicture() const;
-    bool GameBoxHasFocus() const;
-    void Exit();
 
     TempHome home;
     TempFolder folder;
@@ -49,7 +40,6 @@ class LauncherFixture : public ::testing::Test {
     RecordingDisplayMode display;
     RecordingShell shell;
     LauncherEnvironment environment;
-    std::unique_ptr<CLauncherDialog> dialog;
 };
 
 }  // namespace kestrun::testing

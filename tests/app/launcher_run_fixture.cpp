@@ -1,6 +1,5 @@
 #include "tests/app/launcher_run_fixture.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <filesystem>
 
@@ -10,15 +9,8 @@
 
 namespace kestrun::testing {
 
-LauncherRunTest::LauncherRunTest() : errorStream_(std::tmpfile()) {
+LauncherRunTest::LauncherRunTest() {
     profile.WriteProfileInt(ProfileSection, "Shortcut", 1);
-}
-
-LauncherRunTest::~LauncherRunTest() {
-    dialog.reset();
-    if (errorStream_ != nullptr) {
-        std::fclose(errorStream_);
-    }
 }
 
 CLauncherDialog& LauncherRunTest::Show(DisplayModeService& displayService) {
@@ -26,23 +18,11 @@ CLauncherDialog& LauncherRunTest::Show(DisplayModeService& displayService) {
     environment.programFile = ProgramFolder() + "kestrun";
     environment.temporaryFolder = TemporaryFolder();
     environment.arguments = {environment.programFile};
-    environment.outputStream = errorStream_;
+    environment.outputStream = errorOutput.Get();
     dialog = std::make_unique<CLauncherDialog>(
         LauncherServices{profile, messages, displayService, shell}, environment);
     ShowActive(*dialog);
     return *dialog;
-}
-
-void LauncherRunTest::TypeGame(const std::string& text) {
-    dialog->SetDlgItemText(ids::GameBox, QString::fromStdString(text));
-}
-
-void LauncherRunTest::SetChecked(int controlId, bool checked) {
-    dialog->Item<QAbstractButton>(controlId)->setChecked(checked);
-}
-
-void LauncherRunTest::Click(int controlId) {
-    dialog->Item<QAbstractButton>(controlId)->click();
 }
 
 bool LauncherRunTest::EmulatorRan() const {
@@ -51,17 +31,6 @@ bool LauncherRunTest::EmulatorRan() const {
 
 void LauncherRunTest::ForgetRun() const {
     std::filesystem::remove(ProgramFolder() + "record");
-}
-
-std::string LauncherRunTest::ErrorOutput() {
-    std::fflush(errorStream_);
-    std::rewind(errorStream_);
-    std::string content;
-    char chunk[4096];
-    while (const std::size_t count = std::fread(chunk, 1, sizeof chunk, errorStream_)) {
-        content.append(chunk, count);
-    }
-    return content;
 }
 
 std::vector<std::string> LauncherRunTest::Captions() const {
@@ -75,12 +44,6 @@ std::vector<std::string> LauncherRunTest::Captions() const {
 std::string LauncherRunTest::HistoryTop() const {
     const auto* box = dialog->Item<QComboBox>(ids::GameBox);
     return box->count() > 0 ? box->itemText(0).toStdString() : std::string();
-}
-
-bool LauncherRunTest::GameBoxHasFocus() const {
-    QWidget* box = dialog->GetDlgItem(ids::GameBox);
-    QWidget* focus = dialog->focusWidget();
-    return focus == box || box->isAncestorOf(focus);
 }
 
 }  // namespace kestrun::testing

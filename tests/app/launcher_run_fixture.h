@@ -1,13 +1,12 @@
 #pragma once
 
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/launcher_dialog.h"
+#include "tests/app/launcher_window_access.h"
 #include "tests/dialogs/recording_shell.h"
 #include "tests/runner/emulator_fixture.h"
+#include "tests/start/output_stream_file.h"
 #include "tests/support/memory_profile_store.h"
 #include "tests/support/recording_display_mode.h"
 #include "tests/support/scripted_message_box.h"
@@ -18,39 +17,33 @@ namespace kestrun::testing {
 // The main window over a program folder whose mame.exe is the test emulator, with a temporary
 // home, an in-memory profile, scripted message boxes, the recording display double and a
 // temporary file standing in for standard error.
-class LauncherRunTest : public EmulatorTest {
+class LauncherRunTest : public EmulatorTest, protected LauncherWindowAccess {
   public:
     // Case tables are built outside the fixture.
     using EmulatorTest::Pattern;
 
   protected:
     LauncherRunTest();
-    ~LauncherRunTest() override;
+    ~LauncherRunTest() override { dialog.reset(); }
 
     // Makes the window over the given display service, runs its start-up and shows it.
     CLauncherDialog& Show(DisplayModeService& displayService);
     CLauncherDialog& Show() { return Show(display); }
 
-    void TypeGame(const std::string& text);
-    void SetChecked(int controlId, bool checked);
-    void Click(int controlId);
+    void AddSnapshot(const std::string& name, int width, int height) const {
+        LauncherWindowAccess::AddSnapshot(ProgramFolder(), name, width, height);
+    }
     bool EmulatorRan() const;
     void ForgetRun() const;
-    // Everything the window wrote to its standard error stand-in.
-    std::string ErrorOutput();
     std::vector<std::string> Captions() const;
     std::string HistoryTop() const;
-    bool GameBoxHasFocus() const;
 
     TempHome home;
     MemoryProfileStore profile;
     ScriptedMessageBox messages;
     RecordingDisplayMode display;
     RecordingShell shell;
-    std::unique_ptr<CLauncherDialog> dialog;
-
-  private:
-    std::FILE* errorStream_;
+    OutputStreamFile errorOutput;
 };
 
 }  // namespace kestrun::testing

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@
 namespace kestrun::testing {
 namespace {
 
-using Arguments = std::vector<std::string>;
+using Settings = std::vector<std::pair<std::string, std::string>>;
 using WindowChange = std::function<void(CLauncherDialog&)>;
 
 void Keep(CLauncherDialog&) {}
@@ -27,91 +28,143 @@ void Check(CLauncherDialog& window, int controlId, bool checked) {
     window.Item<QAbstractButton>(controlId)->setChecked(checked);
 }
 
-struct LaunchCase {
+// The words of a command line without quotes, one argument each.
+std::vector<std::string> Words(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+const char* const DefaultLine =
+    "pacman -norc -skip_disclaimer -tb -nosleep -high_priority -nohws -rdtsc";
+
+const MessageBoxRequest BypassQuestion{
+    "You are running Kestrun in Bypass mode.\nAll selected options will be ignored.",
+    "Bypass enabled", MessageButtons::OkCancel, MessageIcon::Information};
+
+// One Start through the main window: what the user sets and types, and what follows.
+struct StartCase {
     const char* name;
-    const char* gameText;
-    WindowChange change;
-    const char* artworkFile;  // made under the program folder when set
-    Arguments expected;       // after the program name
-    const char* session;      // "1" when the emulator leads a session of its own
-    std::vector<std::string> captions;
+    const char* gameText = "pacman";
+    WindowChange change = Keep;
+    Settings emulator = {};             // how the test emulator behaves
+    const char* artworkFile = nullptr;  // made under the program folder when set
+    MessageResult answer = MessageResult::Ok;
+    const char* arguments = nullptr;  // after the program name; nullptr: nothing runs
+    const char* session = "0";        // "1" when the emulator leads a session of its own
+    std::vector<MessageBoxRequest> shown = {};
+    std::string errorOutput = "";
+    const char* history = nullptr;  // the top of the history afterwards, when checked
 };
 
-void PrintTo(const LaunchCase& c, std::ostream* out) {
+void PrintTo(const StartCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-const LaunchCase LaunchCases[] = {
-    {"Defaults",
-     "pacman",
-     Keep,
-     nullptr,
-     {"pacman", "-norc", "-skip_disclaimer", "-tb", "-nosleep", "-high_priority", "-nohws",
-      "-rdtsc"},
-     "0",
-     {}},
-    {"WindowModeInANewSession",
-     "pacman",
-     [](CLauncherDialog& w) { w.Item<QAbstractButton>(ids::VideoWindow)->click(); },
-     nullptr,
-     {"pacman", "-norc", "-skip_disclaimer", "-window", "-nomax", "-rdtsc"},
-     "1",
-     {}},
-    {"BypassAsksThenRunsTheHeadOnly",
-     "  pacman -nosound ",
-     [](CLauncherDialog& w) {
-         Check(w, ids::Bypass, true);
-         Check(w, ids::VideoWindow, true);
-     },
-     nullptr,
-     {"pacman", "-nosound"},
-     "0",
-     {"Bypass enabled"}},
-    {"TypedOptionsComeFirst",
-     "  pacman   -nosound -cheat  ",
-     Keep,
-     nullptr,
-     {"pacman", "-nosound", "-cheat", "-norc", "-skip_disclaimer", "-tb", "-nosleep",
-      "-high_priority", "-nohws", "-rdtsc"},
-     "0",
-     {}},
-    {"VectorGame",
-     "tempest",
-     Keep,
-     nullptr,
-     {"tempest", "-norc", "-skip_disclaimer", "-nosleep", "-high_priority", "-gamma", "2", "-nohws",
-      "-rdtsc"},
-     "0",
-     {}},
-    {"ArtworkArchive",
-     "Pacman",
-     [](CLauncherDialog& w) {
-         Check(w, ids::Artcrop, true);
-         Check(w, ids::Bezels, false);
-     },
-     "artwork/pacman.zip",
-     {"Pacman", "-norc", "-skip_disclaimer", "-nosleep", "-high_priority", "-artcrop", "-nobezel",
-      "-nohws", "-rdtsc"},
-     "0",
-     {}},
-    {"ListTexts",
-     "pacman",
-     [](CLauncherDialog& w) {
-         Check(w, ids::InputController, true);
-         w.Item<QComboBox>(ids::ControllerList)->setCurrentText("XArcade");
-         w.Item<QComboBox>(ids::ResolutionList)->setCurrentText("1024x768");
-     },
-     nullptr,
-     {"pacman", "-norc", "-skip_disclaimer", "-tb", "-nosleep", "-high_priority", "-ctrlr",
-      "XArcade", "-nohws", "-r", "1024x768", "-rdtsc"},
-     "0",
-     {}},
+const StartCase StartCases[] = {
+    {.name = "Defaults", .arguments = DefaultLine},
+    {.name = "WindowModeInANewSession",
+     .change = [](CLauncherDialog& w) { w.Item<QAbstractButton>(ids::VideoWindow)->click(); },
+     .arguments = "pacman -norc -skip_disclaimer -window -nomax -rdtsc",
+     .session = "1"},
+    {.name = "BypassAsksThenRunsTheHeadOnly",
+     .gameText = "  pacman -nosound ",
+     .change =
+         [](CLauncherDialog& w) {
+             Check(w, ids::Bypass, true);
+             Check(w, ids::VideoWindow, true);
+         },
+     .arguments = "pacman -nosound",
+     .shown = {BypassQuestion}},
+    // The sound refusal is one of the options Bypass ignores.
+    {.name = "BypassRunsASoundGameWhileMuted",
+     .gameText = "cabal",
+     .change =
+         [](CLauncherDialog& w) {
+             Check(w, ids::Bypass, true);
+             w.Item<QAbstractButton>(ids::SoundButton)->click();
+         },
+     .arguments = "cabal",
+     .shown = {BypassQuestion}},
+    {.name = "TypedOptionsComeFirst",
+     .gameText = "  pacman   -nosound -cheat  ",
+     .arguments = "pacman -nosound -cheat -norc -skip_disclaimer -tb -nosleep -high_priority "
+                  "-nohws -rdtsc"},
+    {.name = "VectorGameTypedAsAPath",
+     .gameText = "ROMS/Tempest.ZIP",
+     .arguments = "ROMS/Tempest.ZIP -norc -skip_disclaimer -nosleep -high_priority -gamma 2 "
+                  "-nohws -rdtsc"},
+    {.name = "ArtworkArchive",
+     .gameText = "Pacman",
+     .change =
+         [](CLauncherDialog& w) {
+             Check(w, ids::Artcrop, true);
+             Check(w, ids::Bezels, false);
+         },
+     .artworkFile = "artwork/pacman.zip",
+     .arguments = "Pacman -norc -skip_disclaimer -nosleep -high_priority -artcrop -nobezel -nohws "
+                  "-rdtsc"},
+    {.name = "ListTexts",
+     .change =
+         [](CLauncherDialog& w) {
+             Check(w, ids::InputController, true);
+             w.Item<QComboBox>(ids::ControllerList)->setCurrentText("XArcade");
+             w.Item<QComboBox>(ids::ResolutionList)->setCurrentText("1024x768");
+         },
+     .arguments = "pacman -norc -skip_disclaimer -tb -nosleep -high_priority -ctrlr XArcade -nohws "
+                  "-r 1024x768 -rdtsc"},
+    // Refusals: the history keeps the text from the moment it is not blank.
+    {.name = "BlankGameText",
+     .gameText = " \t  ",
+     .shown = {{"You have to select or type in a rom name.", "Kestrun", MessageButtons::Ok,
+                MessageIcon::Exclamation}},
+     .history = ""},
+    {.name = "NoEmulator",
+     .gameText = " pacman ",
+     .change = [](CLauncherDialog& w) { std::filesystem::remove(w.ProgramFolder() + "mame.exe"); },
+     .shown = {{"Kestrun and MAME should be installed in the same folder.", "mame not found",
+                MessageButtons::Ok, MessageIcon::Exclamation}},
+     .history = "pacman"},
+    {.name = "BypassCancelled",
+     .change = [](CLauncherDialog& w) { Check(w, ids::Bypass, true); },
+     .answer = MessageResult::Cancel,
+     .shown = {BypassQuestion},
+     .history = "pacman"},
+    {.name = "SoundGameWhileMuted",
+     .gameText = "ROMS/Cabal",
+     .change = [](CLauncherDialog& w) { w.Item<QAbstractButton>(ids::SoundButton)->click(); },
+     .shown = {{"This game cannot run properly without sound.\nPlease enable sound and try again.",
+                "cabal", MessageButtons::Ok, MessageIcon::Exclamation}},
+     .history = "ROMS/Cabal"},
+    // Reports: the message drops the last byte of the captured tail, standard error gets it all.
+    {.name = "LongOutputShowsTheTailWithoutItsLastByte",
+     .emulator = {{"TEST_EMULATOR_STDOUT_BYTES", "5000"}, {"TEST_EMULATOR_EXIT_CODE", "1"}},
+     .arguments = DefaultLine,
+     .shown = {{LauncherRunTest::Pattern(5000 - 1024, 1023), "MAME Error", MessageButtons::Ok,
+                MessageIcon::Stop}},
+     .errorOutput = LauncherRunTest::Pattern(5000 - 1024, 1024)},
+    {.name = "ACrashIsAnAbortedExecution",
+     .emulator = {{"TEST_EMULATOR_STDERR_TEXT", "dying\n"},
+                  {"TEST_EMULATOR_SIGNAL", std::to_string(SIGABRT)}},
+     .arguments = DefaultLine,
+     .shown = {{"dying", "MAME Execution Aborted", MessageButtons::Ok, MessageIcon::Exclamation}},
+     .errorOutput = "dying\n"},
+    {.name = "SuccessWithOutputShowsNothing",
+     .emulator = {{"TEST_EMULATOR_STDOUT_TEXT", "fine\n"}},
+     .arguments = DefaultLine,
+     .errorOutput = "fine\n"},
 };
 
-class LaunchTest : public LauncherRunTest, public ::testing::WithParamInterface<LaunchCase> {};
+class StartTest : public LauncherRunTest, public ::testing::WithParamInterface<StartCase> {};
 
-TEST_P(LaunchTest, TheEmulatorGetsTheWindowsOptions) {
-    const LaunchCase& c = GetParam();
+TEST_P(StartTest, RunsOrRefusesAndTellsTheUser) {
+    const StartCase& c = GetParam();
+    for (const auto& [setting, value] : c.emulator) {
+        Set(setting, value);
+    }
     if (c.artworkFile != nullptr) {
         std::filesystem::create_directories(ProgramFolder() + "artwork");
         std::filesystem::copy_file(ProgramFolder() + "mame.exe", ProgramFolder() + c.artworkFile);
@@ -119,21 +172,35 @@ TEST_P(LaunchTest, TheEmulatorGetsTheWindowsOptions) {
     CLauncherDialog& window = Show();
     c.change(window);
     TypeGame(c.gameText);
+    messages.Answer(c.answer);
 
     Click(ids::Start);
 
-    Arguments expected = {"mame.exe"};
-    expected.insert(expected.end(), c.expected.begin(), c.expected.end());
-    const EmulatorRecord record = ReadRecord();
-    EXPECT_EQ(record.arguments, expected);
-    EXPECT_EQ(record.facts.at("session"), c.session);
-    EXPECT_EQ(record.facts.at("cwd") + "/", ProgramFolder());
-    EXPECT_EQ(Captions(), c.captions);
+    if (c.arguments != nullptr) {
+        std::vector<std::string> expected = Words(std::string("mame.exe ") + c.arguments);
+        const EmulatorRecord record = ReadRecord();
+        EXPECT_EQ(record.arguments, expected);
+        EXPECT_EQ(record.facts.at("session"), c.session);
+        EXPECT_EQ(record.facts.at("cwd") + "/", ProgramFolder());
+    } else {
+        EXPECT_FALSE(EmulatorRan());
+    }
+    ASSERT_EQ(messages.Shown().size(), c.shown.size());
+    for (std::size_t i = 0; i < c.shown.size(); ++i) {
+        EXPECT_EQ(messages.Shown()[i].text, c.shown[i].text);
+        EXPECT_EQ(messages.Shown()[i].caption, c.shown[i].caption);
+        EXPECT_EQ(messages.Shown()[i].buttons, c.shown[i].buttons);
+        EXPECT_EQ(messages.Shown()[i].icon, c.shown[i].icon);
+    }
+    EXPECT_EQ(errorOutput.Content(), c.errorOutput);
+    if (c.history != nullptr) {
+        EXPECT_EQ(HistoryTop(), c.history);
+    }
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(GameBoxHasFocus());
 }
 
-INSTANTIATE_TEST_SUITE_P(Starts, LaunchTest, ::testing::ValuesIn(LaunchCases),
+INSTANTIATE_TEST_SUITE_P(Starts, StartTest, ::testing::ValuesIn(StartCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The button, its menu item, its accelerator and Enter in the game box all start the game.
@@ -160,126 +227,6 @@ TEST_F(LauncherRunTest, EveryWayToStartRunsTheGameOnce) {
     }
     EXPECT_TRUE(messages.Shown().empty());
 }
-
-struct RefusalCase {
-    const char* name;
-    const char* gameText;
-    WindowChange change;
-    MessageResult answer;
-    MessageBoxRequest expected;
-    const char* history;  // the top of the history afterwards
-};
-
-void PrintTo(const RefusalCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-const RefusalCase RefusalCases[] = {
-    {"BlankGameText",
-     " \t  ",
-     Keep,
-     MessageResult::Ok,
-     {"You have to select or type in a rom name.", "Kestrun", MessageButtons::Ok,
-      MessageIcon::Exclamation},
-     ""},
-    {"NoEmulator",
-     " pacman ",
-     [](CLauncherDialog& w) { std::filesystem::remove(w.ProgramFolder() + "mame.exe"); },
-     MessageResult::Ok,
-     {"Kestrun and MAME should be installed in the same folder.", "mame not found",
-      MessageButtons::Ok, MessageIcon::Exclamation},
-     "pacman"},
-    {"BypassCancelled",
-     "pacman",
-     [](CLauncherDialog& w) { Check(w, ids::Bypass, true); },
-     MessageResult::Cancel,
-     {"You are running Kestrun in Bypass mode.\nAll selected options will be ignored.",
-      "Bypass enabled", MessageButtons::OkCancel, MessageIcon::Information},
-     "pacman"},
-    {"SoundGameWhileMuted",
-     "cabal",
-     [](CLauncherDialog& w) { w.Item<QAbstractButton>(ids::SoundButton)->click(); },
-     MessageResult::Ok,
-     {"This game cannot run properly without sound.\nPlease enable sound and try again.", "cabal",
-      MessageButtons::Ok, MessageIcon::Exclamation},
-     "cabal"},
-};
-
-class RefusalTest : public LauncherRunTest, public ::testing::WithParamInterface<RefusalCase> {};
-
-TEST_P(RefusalTest, TellsTheUserAndRunsNothing) {
-    const RefusalCase& c = GetParam();
-    CLauncherDialog& window = Show();
-    c.change(window);
-    TypeGame(c.gameText);
-    messages.Answer(c.answer);
-
-    Click(ids::Start);
-
-    ASSERT_EQ(messages.Shown().size(), 1u);
-    const MessageBoxRequest& shown = messages.Shown().front();
-    EXPECT_EQ(shown.text, c.expected.text);
-    EXPECT_EQ(shown.caption, c.expected.caption);
-    EXPECT_EQ(shown.buttons, c.expected.buttons);
-    EXPECT_EQ(shown.icon, c.expected.icon);
-    EXPECT_EQ(HistoryTop(), c.history);
-    EXPECT_FALSE(EmulatorRan());
-    EXPECT_TRUE(GameBoxHasFocus());
-}
-
-INSTANTIATE_TEST_SUITE_P(Refusals, RefusalTest, ::testing::ValuesIn(RefusalCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct ReportCase {
-    const char* name;
-    std::vector<std::pair<std::string, std::string>> settings;
-    std::vector<MessageBoxRequest> expected;
-    std::string errorOutput;
-};
-
-void PrintTo(const ReportCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-const ReportCase ReportCases[] = {
-    {"LongOutputShowsTheTailWithoutItsLastByte",
-     {{"TEST_EMULATOR_STDOUT_BYTES", "5000"}, {"TEST_EMULATOR_EXIT_CODE", "1"}},
-     {{LauncherRunTest::Pattern(5000 - 1024, 1023), "MAME Error", MessageButtons::Ok,
-       MessageIcon::Stop}},
-     LauncherRunTest::Pattern(5000 - 1024, 1024)},
-    {"ACrashIsAnAbortedExecution",
-     {{"TEST_EMULATOR_STDERR_TEXT", "dying\n"}, {"TEST_EMULATOR_SIGNAL", std::to_string(SIGABRT)}},
-     {{"dying", "MAME Execution Aborted", MessageButtons::Ok, MessageIcon::Exclamation}},
-     "dying\n"},
-    {"SuccessWithOutputShowsNothing", {{"TEST_EMULATOR_STDOUT_TEXT", "fine\n"}}, {}, "fine\n"},
-};
-
-class ReportTest : public LauncherRunTest, public ::testing::WithParamInterface<ReportCase> {};
-
-TEST_P(ReportTest, AFailedRunIsReportedWithItsOutput) {
-    const ReportCase& c = GetParam();
-    for (const auto& [setting, value] : c.settings) {
-        Set(setting, value);
-    }
-    CLauncherDialog& window = Show();
-    TypeGame("pacman");
-
-    Click(ids::Start);
-
-    ASSERT_EQ(messages.Shown().size(), c.expected.size());
-    for (std::size_t i = 0; i < c.expected.size(); ++i) {
-        EXPECT_EQ(messages.Shown()[i].text, c.expected[i].text);
-        EXPECT_EQ(messages.Shown()[i].caption, c.expected[i].caption);
-        EXPECT_EQ(messages.Shown()[i].icon, c.expected[i].icon);
-        EXPECT_EQ(messages.Shown()[i].buttons, c.expected[i].buttons);
-    }
-    EXPECT_EQ(ErrorOutput(), c.errorOutput);
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(GameBoxHasFocus());
-}
-
-INSTANTIATE_TEST_SUITE_P(Reports, ReportTest, ::testing::ValuesIn(ReportCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // Hiding a dialog would end its modal run: the window must come back and the program go on.
 TEST_F(LauncherRunTest, TheWindowIsHiddenDuringTheRunAndComesBack) {

@@ -171,7 +171,7 @@ TEST_F(StartUpTest, OutOfRangeValuesLeaveGroupsAndListsWithoutSelection) {
                             ids::VideoFullScreen, ids::EffectNone, ids::EffectMasks}) {
         EXPECT_FALSE(Checked(window, radio)) << radio;
     }
-    Exit();
+    Click(ids::Exit);
     for (const char* key : {"Input", "Video", "Effects", "Ctrlr", "Resolution"}) {
         EXPECT_EQ(profile.GetProfileInt(ProfileSection, key, 0), -1) << key;
     }

@@ -1,0 +1,49 @@
+#include "tests/app/launcher_window_access.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QImage>
+
+#include "res/images.h"
+#include "res/resource_ids.h"
+
+namespace kestrun::testing {
+
+std::string LauncherWindowAccess::BoxText() const {
+    return dialog->GetDlgItemText(ids::GameBox).toStdString();
+}
+
+void LauncherWindowAccess::TypeGame(const std::string& text) {
+    dialog->SetDlgItemText(ids::GameBox, QString::fromStdString(text));
+}
+
+void LauncherWindowAccess::Click(int controlId) {
+    dialog->Item<QAbstractButton>(controlId)->click();
+}
+
+QLabel& LauncherWindowAccess::Picture() const {
+    return *dialog->Item<QLabel>(ids::SnapshotPicture);
+}
+
+bool LauncherWindowAccess::ShowsDefaultPicture() const {
+    const QImage shown = Picture().pixmap().toImage().convertToFormat(QImage::Format_RGB888);
+    return shown == LoadBitmapResource(ids::DefaultSnapshotBitmap);
+}
+
+bool LauncherWindowAccess::GameBoxHasFocus() const {
+    QWidget* box = dialog->GetDlgItem(ids::GameBox);
+    QWidget* focus = dialog->focusWidget();
+    return focus == box || box->isAncestorOf(focus);
+}
+
+void LauncherWindowAccess::AddSnapshot(const std::string& programFolder, const std::string& name,
+                                       int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QDir().mkpath(QString::fromStdString(programFolder + "snap"));
+    ASSERT_TRUE(image.save(QString::fromStdString(programFolder + "snap/" + name + ".png")));
+}
+
+}  // namespace kestrun::testing
