@@ -6,13 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QDialog>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QShortcut>
-#include <QTest>
+#include <QCoreApplication>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <string>
 #include <vector>
 
@@ -58,88 +53,15 @@ class Child {
     int fd_ = -1;
 };
 
-// Long enough that a wait that dispatches nothing shows as a failure, not as a hang.
-const std::vector<std::string> LongChild = {"/bin/sleep", "5"};
-
-TEST(QtProcessWaiterTest, ReturnsWhenTheChildEndsOnItsOwn) {
+// The child ends on its own, without any help from the events the wait dispatches; a wait
+// that dispatched nothing would leave the flag unset.
+TEST(QtProcessWaiterTest, DispatchesEventsUntilTheChildEnds) {
     Child child({"/bin/sleep", "0.2"});
+    bool dispatched = false;
+    QTimer::singleShot(0, [&] { dispatched = true; });
     QtProcessWaiter waiter;
     EXPECT_TRUE(waiter.WaitForExit(child.Fd()));
-    BlockingProcessWaiter alreadyOver;
-    EXPECT_TRUE(alreadyOver.WaitForExit(child.Fd()));
-}
-
-TEST(QtProcessWaiterTest, DispatchesEventsPostedBeforeTheWait) {
-    Child child(LongChild);
-    bool fired = false;
-    QTimer::singleShot(0, [&] {
-        fired = true;
-        child.End();
-    });
-    QtProcessWaiter waiter;
-    EXPECT_TRUE(waiter.WaitForExit(child.Fd()));
-    EXPECT_TRUE(fired);
-}
-
-// A dialog with an F2 shortcut, a default button that Enter presses and a second button.
-class ShortcutDialog : public QDialog {
-  public:
-    ShortcutDialog() {
-        auto* layout = new QVBoxLayout(this);
-        edit = new QLineEdit(this);
-        start = new QPushButton("Start", this);
-        other = new QPushButton("Other", this);
-        layout->addWidget(edit);
-        layout->addWidget(start);
-        layout->addWidget(other);
-        start->setDefault(true);
-        auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F2), this);
-        QObject::connect(shortcut, &QShortcut::activated, [this] { ++shortcuts; });
-        QObject::connect(start, &QPushButton::clicked, [this] { ++starts; });
-        QObject::connect(other, &QPushButton::clicked, [this] { ++clicks; });
-    }
-
-    // Everything a user might do: the accelerator, Enter, typing, and a mouse click.
-    void UseIt() {
-        edit->setFocus();
-        QTest::keyClick(this, Qt::Key_F2);
-        QTest::keyClick(edit, Qt::Key_Return);
-        QTest::keyClicks(edit, "ab");
-        QTest::mouseClick(other, Qt::LeftButton);
-    }
-
-    QLineEdit* edit;
-    QPushButton* start;
-    QPushButton* other;
-    int shortcuts = 0;
-    int starts = 0;
-    int clicks = 0;
-};
-
-TEST(QtProcessWaiterTest, KeyboardDoesNothingDuringTheWaitWhileClicksWork) {
-    ShortcutDialog dialog;
-    dialog.show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    Child child(LongChild);
-    QTimer::singleShot(0, [&] {
-        dialog.UseIt();
-        child.End();
-    });
-
-    QtProcessWaiter waiter;
-    EXPECT_TRUE(waiter.WaitForExit(child.Fd()));
-    EXPECT_EQ(dialog.shortcuts, 0);
-    EXPECT_EQ(dialog.starts, 0);
-    EXPECT_EQ(dialog.edit->text().toStdString(), "");
-    EXPECT_EQ(dialog.clicks, 1);
-
-    // The keyboard comes back once the wait is over.
-    dialog.UseIt();
-    EXPECT_EQ(dialog.shortcuts, 1);
-    EXPECT_EQ(dialog.starts, 1);
-    EXPECT_EQ(dialog.edit->text().toStdString(), "ab");
-    EXPECT_EQ(dialog.clicks, 2);
+    EXPECT_TRUE(dispatched);
 }
 
 TEST(QtProcessWaiterTest, AnEndedChildReturnsAtOnceWithoutDispatching) {
