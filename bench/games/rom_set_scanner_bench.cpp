@@ -120,10 +120,7 @@ int main(int argc, char** argv) {
              {benchmark::RegisterBenchmark(Name("BareListAndSort", count).c_str(), BareListAndSort,
                                            folder),
               benchmark::RegisterBenchmark(Name("ScanRomSets", count).c_str(), Scan, folder)}) {
-            bench->Unit(benchmark::kMillisecond)
-                ->Repetitions(7)
-                ->ComputeStatistics("min", Fastest)
-                ->ReportAggregatesOnly(true);
+            RepeatForFastest(bench);
         }
     }
     FastestRecorder reporter;

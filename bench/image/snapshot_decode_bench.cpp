@@ -4,15 +4,14 @@
 #include <benchmark/benchmark.h>
 #include <png.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "bench/support/fastest_recorder.h"
 #include "image/dib_image.h"
 #include "image/image_file.h"
+#include "tests/support/png_writer.h"
 
 namespace kestrun {
 namespace {
@@ -20,48 +19,26 @@ namespace {
 constexpr png_uint_32 Width = 640;
 constexpr png_uint_32 Height = 480;
 
-void AppendToString(png_structp png, png_bytep data, size_t length) {
-    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
-}
-
-void FlushNothing(png_structp) {}
-
-// No object with a destructor lives across libpng's long jump.
-bool EncodeRgb(png_bytepp rows, std::string* output) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    if (info == nullptr || setjmp(png_jmpbuf(png)) != 0) {
-        png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
-        return false;
-    }
-    png_set_write_fn(png, output, AppendToString, FlushNothing);
-    png_set_IHDR(png, info, Width, Height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_rows(png, info, rows);
-    png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
-}
-
 // Smooth gradients with some fine detail, compressing about as well as a game screen.
 std::string MakeSnapshot() {
-    std::vector<std::vector<png_byte>> pixels(Height, std::vector<png_byte>(3 * Width));
-    std::vector<png_bytep> rows;
+    testing::PngPicture picture;
+    picture.width = Width;
+    picture.height = Height;
+    picture.colorType = PNG_COLOR_TYPE_RGB;
     unsigned noise = 12345;
     for (png_uint_32 y = 0; y < Height; ++y) {
+        std::vector<png_byte> row(3 * Width);
         for (png_uint_32 x = 0; x < Width; ++x) {
             noise = noise * 1103515245 + 12345;
             const unsigned grain = (noise >> 16) & 0x0F;
-            pixels[y][3 * x] =
+            row[3 * x] =
                 static_cast<png_byte>((x * 255 / Width) ^ ((x / 16 + y / 16) % 2 ? 0x20 : 0));
-            pixels[y][3 * x + 1] = static_cast<png_byte>(y * 255 / Height + grain);
-            pixels[y][3 * x + 2] = static_cast<png_byte>(((x + y) / 4) + grain);
+            row[3 * x + 1] = static_cast<png_byte>(y * 255 / Height + grain);
+            row[3 * x + 2] = static_cast<png_byte>(((x + y) / 4) + grain);
         }
-        rows.push_back(pixels[y].data());
+        picture.rows.push_back(std::move(row));
     }
-    std::string bytes;
-    EncodeRgb(rows.data(), &bytes);
-    return bytes;
+    return testing::EncodePng(picture);
 }
 
 bool BareDecode(std::FILE* stream, png_bytep rgb, png_uint_32 rowBytes) {
@@ -127,10 +104,7 @@ int main(int argc, char** argv) {
     }
     for (auto* bench : {benchmark::RegisterBenchmark("BareLibpngDecode", BareLibpngDecode, bytes),
                         benchmark::RegisterBenchmark("DecodeAndFit", DecodeAndFit, bytes)}) {
-        bench->Unit(benchmark::kMillisecond)
-            ->Repetitions(7)
-            ->ComputeStatistics("min", Fastest)
-            ->ReportAggregatesOnly(true);
+        RepeatForFastest(bench);
     }
     FastestRecorder reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

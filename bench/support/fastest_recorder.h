@@ -16,6 +16,15 @@ inline double Fastest(const std::vector<double>& times) {
     return *std::min_element(times.begin(), times.end());
 }
 
+// Times a benchmark in milliseconds over seven repetitions and reports only their statistics,
+// the fastest among them.
+inline void RepeatForFastest(benchmark::internal::Benchmark* bench) {
+    bench->Unit(benchmark::kMillisecond)
+        ->Repetitions(7)
+        ->ComputeStatistics("min", Fastest)
+        ->ReportAggregatesOnly(true);
+}
+
 // Prints as usual and keeps each benchmark's "min" statistic, for the ratios printed afterwards.
 class FastestRecorder final : public benchmark::ConsoleReporter {
   public:

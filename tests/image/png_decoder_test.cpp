@@ -5,7 +5,7 @@
 #include <string>
 
 #include "image/dib_image.h"
-#include "tests/image/png_writer.h"
+#include "tests/support/png_writer.h"
 #include "tests/support/temp_folder.h"
 
 namespace kestrun {

@@ -1,4 +1,4 @@
-#include "tests/image/png_writer.h"
+#include "tests/support/png_writer.h"
 
 namespace kestrun::testing {
 
