@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "options/launch_options.h"
+#include "platform/child_process.h"
 #include "platform/message_box.h"
 #include "platform/process_waiter.h"
 #include "platform/profile_store.h"
@@ -56,10 +57,12 @@ struct StartEnvironment {
 // locals, so a Start begun while another waits does not disturb it.
 void RunStart(const StartEnvironment& environment);
 
-// The message for a run that ended with a non-zero status and wrote something: the captured
+// The message for a failed run. An emulator that could not start is named with the system's
+// reason. One that ran and failed, and wrote something, is reported with its output: the
 // bytes without their last one, up to the first zero byte, kept as they are even when they
-// are not valid UTF-8. Nothing for a successful run or one without output.
-std::optional<MessageBoxRequest> RunFailureMessage(std::string_view commandLine, int status,
+// are not valid UTF-8. Nothing for a successful run or a failed one without output.
+std::optional<MessageBoxRequest> RunFailureMessage(std::string_view commandLine,
+                                                   const RunOutcome& outcome,
                                                    std::string_view output);
 
 }  // namespace kestrun

@@ -61,15 +61,14 @@ void BarePipe(benchmark::State& state) {
 void Capture(benchmark::State& state) {
     for (auto _ : state) {
         OutputCapture capture;
-        if (!StartCapture(capture, 1024)) {
+        if (!capture.Start()) {
             state.SkipWithError("no capture");
             return;
         }
-        std::thread writer([&capture] { WriteOutput(capture.WriteEnd); });
+        std::thread writer([&capture] { WriteOutput(capture.WriteEnd()); });
         writer.join();
-        CloseCaptureWriteEnd(capture);
-        JoinCapture(capture);
-        benchmark::DoNotOptimize(capture.Length);
+        capture.Join();
+        benchmark::DoNotOptimize(capture.Tail().data());
     }
 }
 
