@@ -51,9 +51,7 @@ void RunEmulator(const StartEnvironment& environment, const EmulatorCommand& com
 
     if (status == 0) {
         if (host.DisplaySwitched()) {
-            // Leave and enter again: the emulator may have changed the display behind our back.
-            host.ToggleFullScreen();
-            host.ToggleFullScreen();
+            host.ReassertFullScreen();
         }
     } else {
         JoinCapture(capture);
