@@ -46,9 +46,7 @@ void RunEmulator(const StartEnvironment& environment, const EmulatorCommand& com
     host.ShowSnapshot(gameText);
 
     if (outcome.Succeeded() && host.DisplaySwitched()) {
-        // Leave and enter again: the emulator may have changed the display behind our back.
-        host.ToggleFullScreen();
-        host.ToggleFullScreen();
+        host.ReassertFullScreen();
     }
     const auto message = RunFailureMessage(command.commandLine, outcome, capture.Tail());
     if (message) {

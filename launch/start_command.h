@@ -32,7 +32,8 @@ class StartHost {
     virtual void ShowWindow() = 0;
     // True while the launcher's own full-screen mode is on.
     virtual bool DisplaySwitched() const = 0;
-    virtual void ToggleFullScreen() = 0;
+    // Sets the launcher's full-screen mode anew after a run that may have changed the display.
+    virtual void ReassertFullScreen() = 0;
 
     virtual void ShowSnapshot(std::string_view gameText) = 0;
     virtual void FocusGameBox() = 0;

@@ -40,13 +40,13 @@ const WindowCase WindowCases[] = {
      true,
      false,
      "0",
-     {"read", "history:pacman", "wait", "snapshot:pacman", "toggle", "toggle", "focus"}},
+     {"read", "history:pacman", "wait", "snapshot:pacman", "reassert", "focus"}},
     // The mode is read again after the run, not only before it.
     {"FullScreenTurnedOnDuringTheRun",
      false,
      true,
      "0",
-     {"read", "history:pacman", "hide", "wait", "snapshot:pacman", "toggle", "toggle", "focus"}},
+     {"read", "history:pacman", "hide", "wait", "snapshot:pacman", "reassert", "focus"}},
 };
 
 class StartWindowTest : public StartCommandTest,
