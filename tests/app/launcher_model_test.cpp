@@ -45,7 +45,6 @@ class LauncherModelTest : public ::testing::Test {
         environment.programFile = folder.Path() + "kestrun";
         environment.temporaryFolder = TemporaryFolder();
         environment.arguments = {environment.programFile};
-        environment.outputStream = nullptr;
         for (const char* game : {"1942", "galaga", "pacman"}) {
             AddRomSet(game);
         }
