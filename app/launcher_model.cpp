@@ -14,6 +14,7 @@
 #include "platform/debug_output.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "platform/text_trim.h"
 #include "snapshot/snapshot_name.h"
 
 namespace kestrun {
@@ -27,14 +28,6 @@ const MessageBoxRequest FullScreenWarning{.text = "Couldn't change to full scree
                                           .caption = "Warning",
                                           .buttons = MessageButtons::Ok,
                                           .icon = MessageIcon::None};
-
-std::string Trim(std::string_view text, std::string_view blanks) {
-    const auto first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
-}
 
 }  // namespace
 
@@ -102,7 +95,7 @@ void LauncherModel::OfferDesktopShortcut() {
 }
 
 void LauncherModel::ChooseInitialGame() {
-    const std::string text = Trim(view_.GameText(), " \t\r\n");
+    const std::string text(Trim(view_.GameText(), blanks::Typed));
     if (text.empty()) {
         romSets_.CurrentRomPath = programFolder_ + std::string(RomFolderName).append(DefaultGame);
         ScanRomSets(romSets_.CurrentRomPath, romSets_);
@@ -180,7 +173,7 @@ void LauncherModel::ReassertFullScreen() {
 }
 
 void LauncherModel::RefreshSnapshot() {
-    ShowSnapshot(Trim(view_.GameText(), " "));
+    ShowSnapshot(Trim(view_.GameText(), blanks::Spaces));
 }
 
 void LauncherModel::ShowSnapshot(std::string_view shownText) {

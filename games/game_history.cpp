@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "games/ascii_case.h"
+#include "platform/text_trim.h"
 
 namespace kestrun {
 namespace {
@@ -10,14 +11,6 @@ namespace {
 constexpr int NotFound = -1;
 // Stale entries are looked for no further than this key number.
 constexpr int LastStaleKey = 999;
-
-std::string_view TrimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // The item whose text equals text in any letter case. From a start position the search looks
 // at the items after it, then from the top, and ends with the start position itself; from -1
@@ -43,7 +36,7 @@ int GameHistory::InsertItem(int position, std::string_view text) {
     if (!IsOn()) {
         return box_.InsertItem(position, text);
     }
-    const std::string_view trimmed = TrimBlanks(text);
+    const std::string_view trimmed = Trim(text, blanks::Spaces);
     const int inserted = box_.InsertItem(0, trimmed);
     const int duplicate = FindStringExact(box_, inserted, trimmed);
     if (duplicate != NotFound && duplicate != inserted) {

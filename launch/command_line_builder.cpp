@@ -4,11 +4,10 @@
 #include <cstdint>
 
 #include "options/advanced_options.h"
+#include "platform/text_trim.h"
 
 namespace kestrun {
 namespace {
-
-constexpr std::string_view WhiteSpace = " \t\n\v\f\r";
 
 constexpr std::array<std::string_view, 4> ScanlineEffects{"25", "50", "75", "75v"};
 constexpr std::array<std::string_view, 6> MaskEffects{"3", "4", "6", "16", "tiny", "4v"};
@@ -164,11 +163,7 @@ void AppendGeneratedOptions(EmulatorArguments& arguments, const CommandLineReque
 }  // namespace
 
 std::string_view TrimGameText(std::string_view text) {
-    const auto first = text.find_first_not_of(WhiteSpace);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(WhiteSpace) - first + 1);
+    return Trim(text, blanks::CWhiteSpace);
 }
 
 std::string BuildCommandHead(std::string_view gameText) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/paths.h"
+#include "platform/text_trim.h"
 
 namespace kestrun {
 namespace {
@@ -66,8 +67,7 @@ std::string DesktopFolder() {
     std::optional<std::string> desktop;
     std::ifstream file(configHome + "/user-dirs.dirs");
     for (std::string line; std::getline(file, line);) {
-        std::string_view text(line);
-        text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
+        const std::string_view text = TrimStart(line, blanks::SpacesAndTabs);
         if (text.starts_with(DesktopKey)) {
             // Like the shell that sources the file, the last assignment counts.
             if (auto folder = FolderFromValue(text.substr(DesktopKey.size()), home)) {

@@ -8,20 +8,13 @@
 #include <string_view>
 
 #include "platform/paths.h"
+#include "platform/text_trim.h"
 
 namespace kestrun {
 namespace {
 
 // A desktop entry worth reading is a few hundred bytes; a bigger file is not a link.
 constexpr std::streamsize MaxDesktopFileSize = 64 * 1024;
-
-std::string_view TrimWhiteSpace(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
 
 std::string SymbolicLinkTarget(const std::string& path) {
     std::string target(MaxPathLength + 1, '\0');
@@ -129,7 +122,7 @@ std::string DesktopLinkTarget(const std::string& path) {
     std::string_view rest(content);
     while (!rest.empty()) {
         const auto end = rest.find('\n');
-        const std::string_view line = TrimWhiteSpace(rest.substr(0, end));
+        const std::string_view line = Trim(rest.substr(0, end), blanks::EntryLine);
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
         if (line.empty() || line.front() == '#') {
             continue;
@@ -142,8 +135,8 @@ std::string DesktopLinkTarget(const std::string& path) {
         if (!inMainGroup || equals == std::string_view::npos) {
             continue;
         }
-        const std::string_view key = TrimWhiteSpace(line.substr(0, equals));
-        const std::string_view value = TrimWhiteSpace(line.substr(equals + 1));
+        const std::string_view key = Trim(line.substr(0, equals), blanks::EntryLine);
+        const std::string_view value = Trim(line.substr(equals + 1), blanks::EntryLine);
         if (key == "Type") {
             isLink = value == "Link";
         } else if (key == "URL") {
