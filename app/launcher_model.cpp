@@ -21,7 +21,6 @@ namespace kestrun {
 
 namespace {
 
-constexpr std::string_view ShortcutKey = "Shortcut";
 constexpr std::string_view DefaultGame = "005.zip";
 
 const MessageBoxRequest FullScreenWarning{.text = "Couldn't change to full screen!",

@@ -11,6 +11,8 @@ namespace kestrun {
 // description, as start-up offers it.
 inline constexpr std::string_view ShortcutLinkName = "/Kestrun";
 inline constexpr std::string_view ShortcutDescription = "The fastest frontend in the web";
+// The profile key that says the shortcut question has been answered (1) or must be asked (0).
+inline constexpr std::string_view ShortcutKey = "Shortcut";
 
 // The desktop entry file of a link name: desktop folder + name + ".desktop"; empty when the
 // desktop folder is unknown.

@@ -31,7 +31,7 @@ void UninstallProgram(MessageBoxService& messages, ProfileStore& profile,
     }
     CShellDelete shell(messages);
     shell.DeletePath(DesktopShortcutPath(ShortcutLinkName), true);
-    profile.WriteProfileInt(ProfileSection, "Shortcut", 0);
+    profile.WriteProfileInt(ProfileSection, ShortcutKey, 0);
     shell.DeletePath(environment.programFolder + "kestrun.htm", true);
     environment.startSelfDelete();
     environment.endProcess(0);

@@ -2,6 +2,7 @@
 
 #include <QSlider>
 
+#include "options/launch_options.h"
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 
@@ -18,7 +19,7 @@ CAdvancedOptionsDialog::CAdvancedOptionsDialog(QWidget* parent, ProfileStore& pr
     : CDialog(AdvancedOptionsDialogTemplate(), parent),
       profile_(profile),
       options_(LoadAdvancedOptions(profile)) {
-    d3d_ = profile_.GetProfileInt(ProfileSection, "D3d", 0);
+    d3d_ = profile_.GetProfileInt(ProfileSection, D3dKey, 0);
 }
 
 void CAdvancedOptionsDialog::DoDataExchange(DataExchange& exchange) {

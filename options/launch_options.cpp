@@ -20,11 +20,11 @@ void SaveLaunchOptions(ProfileStore& profile, const LaunchOptions& options) {
 }
 
 void SaveLoFi(ProfileStore& profile, std::int32_t loFi) {
-    profile.WriteProfileInt(ProfileSection, "LoFi", loFi);
+    profile.WriteProfileInt(ProfileSection, LoFiKey, loFi);
 }
 
 void SaveD3d(ProfileStore& profile, std::int32_t d3d) {
-    profile.WriteProfileInt(ProfileSection, "D3d", d3d);
+    profile.WriteProfileInt(ProfileSection, D3dKey, d3d);
 }
 
 }  // namespace kestrun

@@ -46,6 +46,10 @@ struct LaunchOptionKey {
     std::int32_t defaultValue;
 };
 
+// The two keys that their menu commands store at once, and the Advanced Options dialog reads.
+inline constexpr std::string_view LoFiKey = "LoFi";
+inline constexpr std::string_view D3dKey = "D3d";
+
 // Every key in the order the main window reads them at construction.
 inline constexpr std::array<LaunchOptionKey, 23> LaunchOptionKeys{{
     {"Steadykey", &LaunchOptions::Steadykey, 0},
@@ -69,8 +73,8 @@ inline constexpr std::array<LaunchOptionKey, 23> LaunchOptionKeys{{
     {"Artres", &LaunchOptions::Artres, 0},
     {"BackdropsOverlays", &LaunchOptions::BackdropsOverlays, 1},
     {"Bezels", &LaunchOptions::Bezels, 1},
-    {"LoFi", &LaunchOptions::LoFi, 0},
-    {"D3d", &LaunchOptions::D3d, 0},
+    {LoFiKey, &LaunchOptions::LoFi, 0},
+    {D3dKey, &LaunchOptions::D3d, 0},
 }};
 
 // The keys written at close, in their order. LoFi and D3d are absent: their menu commands
