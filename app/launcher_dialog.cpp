@@ -348,7 +348,7 @@ std::string CLauncherDialog::GameBoxText() const {
 }
 
 void CLauncherDialog::ShowSnapshot(std::string text) {
-    text = StripSnapshotExtension(text);
+    text = WithoutGameExtension(text);
     if (!keepGameBoxText_) {
         SetDlgItemText(ids::GameBox, QString::fromStdString(text));
     }
