@@ -57,8 +57,9 @@ TEST_F(NavigationTest, NextAndPreviousStepFromTheTypedGameAndWrapAround) {
 }
 
 // An unknown name, or a dropped file from elsewhere (which is not scanned), steps on from the
-// last game found in the current list.
+// last game found in the current list. A longer name in the history is not typed.
 TEST_F(NavigationTest, TextOutsideTheListStepsFromTheLastGameFound) {
+    profile.WriteProfileString(ProfileSection, "RomSet0", "pacmanf");
     Show();
     const std::string elsewhere = folder.WriteFile("other/zaxxon.zip");
     TypeGame("pacman");
