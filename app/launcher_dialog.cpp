@@ -124,10 +124,12 @@ void CLauncherDialog::RegisterMenuUpdates() {
     });
     commands.OnUpdate(ids::MenuLoFi,
                       [this](CommandUI& item) { item.SetCheck(options_.LoFi == 1); });
-    commands.OnUpdate(ids::MenuDirectDraw,
-                      [this](CommandUI& item) { item.SetCheck(options_.D3d == 0); });
-    commands.OnUpdate(ids::MenuDirect3D,
-                      [this](CommandUI& item) { item.SetCheck(options_.D3d == 1); });
+    commands.OnUpdate(ids::MenuDirectDraw, [this](CommandUI& item) {
+        item.SetCheck(!RendersWithDirect3D(options_.D3d));
+    });
+    commands.OnUpdate(ids::MenuDirect3D, [this](CommandUI& item) {
+        item.SetCheck(RendersWithDirect3D(options_.D3d));
+    });
 }
 
 void CLauncherDialog::Alias(int commandId, int sameAsId) {
