@@ -419,6 +419,7 @@ void CLauncherDialog::OnBrowse() {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("zip"));
+    dialog.selectFile(QStringLiteral("*.zip"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         GetDlgItem(ids::GameBox)->setFocus(Qt::OtherFocusReason);
         return;

@@ -38,6 +38,7 @@ class NavigationTest : public LauncherFixture {
             EXPECT_EQ(fileDialog->windowTitle(), "Select Game");
             EXPECT_EQ(fileDialog->nameFilters(),
                       QStringList({"Compressed ROM sets (*.zip)", "All files (*)"}));
+            EXPECT_EQ(fileDialog->findChild<QLineEdit*>("fileNameEdit")->text(), "*.zip");
             answer(*fileDialog);
         });
     }
