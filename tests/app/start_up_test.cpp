@@ -132,6 +132,9 @@ TEST_F(StartUpTest, ARestoredTextStaysAsTypedAndChoosesItsRomSet) {
     EXPECT_EQ(BoxText(), "  pacman -cheat ");
     EXPECT_EQ(dialog->RomSets().CurrentRomPath, ProgramFolder() + "roms/pacman.zip");
     EXPECT_EQ(dialog->RomSets().CurrentRomIndex, 1);
+    // Kept at start-up only: the next step shows its game.
+    Click(ids::NextGame);
+    EXPECT_EQ(BoxText(), ProgramFolder() + "roms/galaga");
 }
 
 TEST_F(StartUpTest, WithoutHistoryTheGameIs005OrTheSecondSetOfTheFolder) {
