@@ -7,6 +7,7 @@
 #include "platform/instance_lock.h"
 #include "platform/paths.h"
 #include "platform/program_file.h"
+#include "platform/qt_process_waiter.h"
 #include "platform/qt_profile_store.h"
 #include "platform/qt_shell.h"
 #include "platform/temporary_folder.h"
@@ -40,13 +41,14 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     QtMessageBox messages(nullptr);
     XRandrDisplayMode display;
     QtShell shell;
+    QtProcessWaiter waiter;
 
     LauncherEnvironment environment;
     environment.programFile = programFile;
     environment.temporaryFolder = TemporaryFolder();
     environment.arguments.assign(argv, argv + argc);
 
-    CLauncherDialog dialog(LauncherServices{profile, messages, display, shell},
+    CLauncherDialog dialog(LauncherServices{profile, messages, display, shell, waiter},
                            std::move(environment));
     dialog.Create();
     if (const std::optional<int> exitCode = dialog.ExitCode()) {

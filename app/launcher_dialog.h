@@ -1,76 +1,30 @@
 #pragma once
 
-#include <cstdio>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "app/collapsible_dialog.h"
-#include "app/full_screen_toggle.h"
+#include "app/full_screen_arrangement.h"
+#include "app/launcher_model.h"
+#include "app/launcher_view.h"
 #include "games/game_combo_box.h"
-#include "games/rom_set_scanner.h"
-#include "options/launch_options.h"
-#include "platform/desktop_shell.h"
-#include "platform/display_mode.h"
-#include "platform/message_box.h"
-#include "platform/profile_store.h"
 
 namespace kestrun {
 
-// The services the main window works through; tests replace them.
-struct LauncherServices {
-    ProfileStore& profile;
-    MessageBoxService& messages;
-    DisplayModeService& display;
-    DesktopShell& shell;
-};
-
-// What the main window learns about the running program at start-up.
-struct LauncherEnvironment {
-    // The running program file; its folder is the program folder.
-    std::string programFile;
-    // The system's temporary folder, ending with a separator.
-    std::string temporaryFolder;
-    // The process's command line, the program name first.
-    std::vector<std::string> arguments;
-    // Receives everything the emulator wrote, after every run.
-    std::FILE* outputStream = stderr;
-};
-
 // The program's only window: the game box, the snapshot, every launch option and the command
-// buttons. Options move from the profile into the controls at start-up and back at close;
-// the menu-driven LoFi and D3d are stored the moment they change.
-class CLauncherDialog : public CCollapsibleDialog {
+// buttons. It shows what its model decides and hands every command to it; options move between
+// the controls and the model's record only at the model's read-back points.
+class CLauncherDialog : public CCollapsibleDialog, private LauncherView {
     Q_OBJECT
   public:
     CLauncherDialog(const LauncherServices& services, LauncherEnvironment environment,
                     QWidget* parent = nullptr);
 
     // Set when start-up ended the program before the window was ever shown.
-    std::optional<int> ExitCode() const { return exitCode_; }
-
-    const std::string& ProgramFolder() const { return programFolder_; }
-    const RomSetState& RomSets() const { return romSets_; }
-    const LaunchOptions& Options() const { return options_; }
-    bool DisplaySwitched() const { return fullScreen_.Switched(); }
+    std::optional<int> ExitCode() const { return model_.ExitCode(); }
+    LauncherModel& Model() { return model_; }
+    const LauncherModel& Model() const { return model_; }
     CGameComboBox& GameBox() { return gameBox_; }
-
-    // While a started game is still waited for, the window's close is refused.
-    void SetRunWaiting(bool waiting) { runWaiting_ = waiting; }
-    // Hides the window without ending its modal run, which a dialog's own hide would do.
-    void HideKeepingModalLoop();
-
-    // Starts the game in the game box and waits for the emulator to end.
-    void OnStart();
-    void ToggleFullScreen();
-
-    // Shows the game's snapshot (or the default picture) and, unless the start-up keeps it,
-    // puts the text without its extension into the game box.
-    void ShowSnapshot(std::string text);
-    void OnDeleteSnapshot();
-    void OnPreviousGame();
-    void OnNextGame();
-    void OnBrowse();
 
   protected:
     bool OnInitDialog() override;
@@ -85,37 +39,38 @@ class CLauncherDialog : public CCollapsibleDialog {
     void Alias(int commandId, int sameAsId);
     void SetUpWindow();
     void SetButtonIcons();
-    bool SettleProgramFolder();
-    void OfferDesktopShortcut();
-    void ChooseInitialGame();
-
-    void CloseSequence();
     void OnAbout();
     void OnUninstall();
     void OnSoundButton();
     void OnSoundMenu();
-    void OnLoFi();
-    void OnRenderer(int d3d);
+    // Selecting one radio button of an exclusive group clears the others; the record follows at
+    // the next read-back.
     void CheckRadio(int controlId);
-    void StepGame(RomStep step);
-    // Makes the typed text the current game and scans its folder; false when refused.
-    bool ScanForTypedGame(const std::string& text);
-    std::string GameBoxText() const;
 
-    ProfileStore& profile_;
+    // LauncherView over the controls.
+    LaunchOptions ReadBackOptions() override;
+    std::string GameText() const override;
+    void SetGameText(std::string_view text) override;
+    std::string ControllerText() const override;
+    std::string ResolutionText() const override;
+    void LoadHistory() override;
+    void SaveHistory() override;
+    void InsertIntoHistory(std::string_view gameText) override;
+    void ShowMame32Choice(bool shown) override;
+    void EnableStretch(bool enabled) override;
+    void ShowWindow(bool shown) override;
+    void FocusGameBox() override;
+    void ShowSnapshotPicture(const std::optional<std::string>& file, bool fullScreen) override;
+    void ArrangeForFullScreen(bool fullScreen) override;
+    std::optional<std::string> AskForGameFile() override;
+    void CloseWindow() override { EndDialog(0); }
+
     MessageBoxService& messages_;
-    DisplayModeService& display_;
     DesktopShell& shell_;
-    LauncherEnvironment environment_;
-    FullScreenToggle fullScreen_;
+    ProfileStore& profile_;
     CGameComboBox gameBox_;
-    LaunchOptions options_;
-    RomSetState romSets_;
-    std::string programFolder_;
-    std::optional<int> exitCode_;
-    // Set for one ShowSnapshot at start-up, so the restored text stays as typed.
-    bool keepGameBoxText_ = false;
-    bool runWaiting_ = false;
+    FullScreenArrangement fullScreen_;
+    LauncherModel model_;
 };
 
 }  // namespace kestrun

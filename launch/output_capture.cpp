@@ -1,10 +1,15 @@
 #include "launch/output_capture.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
-#include <cstring>
+#include <cstdint>
 #include <system_error>
 
 #include "platform/debug_output.h"
@@ -12,7 +17,7 @@
 namespace kestrun {
 namespace {
 
-constexpr std::size_t ChunkSize = 10;
+constexpr std::size_t BlockBytes = std::size_t{64} << 10;
 
 void CloseFd(int& fd) {
     if (fd >= 0) {
@@ -21,110 +26,100 @@ void CloseFd(int& fd) {
     }
 }
 
-ssize_t ReadChunk(int fd, char* chunk) {
-    for (;;) {
-        const ssize_t count = ::read(fd, chunk, ChunkSize);
-        if (count >= 0 || errno != EINTR) {
-            return count;
-        }
-    }
-}
-
-// Appends the chunk to the tail buffer, dropping the oldest bytes once it is full.
-void StoreChunk(OutputCapture& capture, const char* chunk, std::size_t count) {
-    char* buffer = capture.Buffer.get();
-    if (capture.Length + count <= capture.Capacity) {
-        std::memcpy(buffer + capture.Length, chunk, count);
-        capture.Length += count;
-    } else if (count > capture.Capacity) {
-        std::memcpy(buffer, chunk + (count - capture.Capacity), capture.Capacity);
-        capture.Length = capture.Capacity;
-    } else {
-        const std::size_t dropped = capture.Length + count - capture.Capacity;
-        const std::size_t kept = capture.Length - dropped;
-        std::memmove(buffer, buffer + dropped, kept);
-        std::memcpy(buffer + kept, chunk, count);
-        capture.Length = capture.Capacity;
-    }
-}
-
 }  // namespace
 
 OutputCapture::~OutputCapture() {
-    ReleaseCapture(*this);
+    Join();
+    CloseFd(readEnd_);
+    CloseFd(stopEvent_);
 }
 
-bool StartCapture(OutputCapture& capture, std::size_t capacity) {
-    if (capture.Thread.joinable() || capture.ReadEnd >= 0 || capture.WriteEnd >= 0) {
+bool OutputCapture::Start() {
+    if (readEnd_ >= 0) {
         return false;
     }
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0) {
         return false;
     }
-    capture.ReadEnd = ends[0];
-    capture.WriteEnd = ends[1];
-    capture.Capacity = capacity;
-    try {
-        capture.Thread = std::thread([&capture] { CaptureThread(capture); });
-    } catch (const std::system_error&) {
-        return false;
+    readEnd_ = ends[0];
+    writeEnd_ = ends[1];
+    stopEvent_ = ::eventfd(0, EFD_CLOEXEC);
+    // Only the launcher's end: the emulator's writes keep blocking on a full pipe.
+    if (stopEvent_ >= 0 && ::fcntl(readEnd_, F_SETFL, O_NONBLOCK) == 0) {
+        try {
+            thread_ = std::thread([this] { Drain(); });
+            return true;
+        } catch (const std::system_error&) {
+        }
     }
-    return true;
+    CloseFd(readEnd_);
+    CloseFd(writeEnd_);
+    CloseFd(stopEvent_);
+    return false;
 }
 
-int CaptureThread(OutputCapture& capture) {
-    char chunk[ChunkSize];
-    bool storing = true;
+int OutputCapture::WriteEnd() const {
+    return thread_.joinable() ? writeEnd_ : -1;
+}
+
+void OutputCapture::CloseWriteEnd() {
+    CloseFd(writeEnd_);
+}
+
+void OutputCapture::Join() {
+    CloseWriteEnd();
+    if (!thread_.joinable()) {
+        return;
+    }
+    const std::uint64_t stop = 1;
+    while (::write(stopEvent_, &stop, sizeof stop) < 0 && errno == EINTR) {
+    }
+    thread_.join();
+}
+
+void OutputCapture::Drain() {
+    std::array<char, BlockBytes> block;
+    std::array<pollfd, 2> watched{{{readEnd_, POLLIN, 0}, {stopEvent_, POLLIN, 0}}};
     for (;;) {
-        const ssize_t count = ReadChunk(capture.ReadEnd, chunk);
-        if (count <= 0) {
-            if (count < 0) {
-                DebugOutput("ReadFile() error.\n");
-            }
-            return 0;
-        }
-        if (!storing) {
-            continue;
-        }
-        if (!capture.Buffer) {
-            capture.Buffer.reset(static_cast<char*>(std::calloc(capture.Capacity, 1)));
-            if (!capture.Buffer) {
-                capture.Length = 0;
-                DebugOutput("HeapAlloc() error.\n");
-                // Keep draining without storing: a pipe nobody reads would stall the emulator.
-                storing = false;
+        if (::poll(watched.data(), watched.size(), -1) < 0) {
+            if (errno == EINTR) {
                 continue;
             }
+            break;
         }
-        StoreChunk(capture, chunk, static_cast<std::size_t>(count));
+        if (watched[1].revents != 0) {
+            TakeWhatIsLeft(block.data());
+            return;
+        }
+        const ssize_t count = ::read(readEnd_, block.data(), block.size());
+        if (count > 0) {
+            kept_.Append({block.data(), static_cast<std::size_t>(count)});
+        } else if (count == 0) {
+            return;  // every write end is closed
+        } else if (errno != EINTR && errno != EAGAIN) {
+            break;
+        }
     }
+    DebugOutput("ReadFile() error.\n");
 }
 
-void CloseCaptureWriteEnd(OutputCapture& capture) {
-    CloseFd(capture.WriteEnd);
-}
-
-void JoinCapture(OutputCapture& capture) {
-    if (capture.Thread.joinable()) {
-        capture.Thread.join();
+// Reads what the pipe holds now and no more: whoever still holds the write end may go on
+// writing for ever.
+void OutputCapture::TakeWhatIsLeft(char* block) {
+    int waiting = 0;
+    if (::ioctl(readEnd_, FIONREAD, &waiting) != 0) {
+        return;
     }
-}
-
-void WriteCapture(const OutputCapture& capture, std::FILE* stream) {
-    if (capture.Length != 0 && capture.Buffer) {
-        std::fwrite(capture.Buffer.get(), 1, capture.Length, stream);
-        std::fflush(stream);
+    for (auto left = static_cast<std::size_t>(waiting); left > 0;) {
+        const ssize_t count = ::read(readEnd_, block, std::min(left, BlockBytes));
+        if (count > 0) {
+            kept_.Append({block, static_cast<std::size_t>(count)});
+            left -= static_cast<std::size_t>(count);
+        } else if (count == 0 || errno != EINTR) {
+            return;
+        }
     }
-}
-
-void ReleaseCapture(OutputCapture& capture) {
-    // With our own write end still open the thread would never see the pipe's end.
-    CloseCaptureWriteEnd(capture);
-    JoinCapture(capture);
-    capture.Buffer.reset();
-    capture.Length = 0;
-    CloseFd(capture.ReadEnd);
 }
 
 }  // namespace kestrun

@@ -2,17 +2,14 @@
 
 #include <unistd.h>
 
-#include <cerrno>
-
 #include "launch/argument_split.h"
-#include "platform/child_process.h"
 #include "platform/paths.h"
 
 namespace kestrun {
 namespace {
 
 ChildLaunch LaunchFor(std::string_view commandLine, bool detach, const std::string& programFolder,
-                      const OutputCapture& capture) {
+                      int outputFd) {
     ChildLaunch launch;
     launch.arguments = SplitCommandLine(commandLine);
     if (!launch.arguments.empty()) {
@@ -20,20 +17,14 @@ ChildLaunch LaunchFor(std::string_view commandLine, bool detach, const std::stri
         launch.executable = IsAbsolutePath(program) ? program : programFolder + program;
     }
     launch.workingFolder = programFolder;
-    // Without a thread draining the pipe, a talkative emulator would block on it for ever.
-    launch.outputFd = capture.Thread.joinable() ? capture.WriteEnd : -1;
+    launch.outputFd = outputFd;
     launch.newSession = detach;
     return launch;
 }
 
-}  // namespace
-
-int RunAndWait(std::string_view commandLine, bool detach, const std::string& programFolder,
-               OutputCapture& capture, ProcessWaiter& waiter) {
-    const SpawnResult started = SpawnChild(LaunchFor(commandLine, detach, programFolder, capture));
-    CloseCaptureWriteEnd(capture);
+RunOutcome WaitForChild(const SpawnResult& started, ProcessWaiter& waiter) {
     if (started.error != 0) {
-        return started.error;
+        return {RunOutcome::Kind::NotStarted, started.error};
     }
     const int processFd = OpenProcessFd(started.pid);
     if (processFd >= 0) {
@@ -42,6 +33,19 @@ int RunAndWait(std::string_view commandLine, bool detach, const std::string& pro
         ::close(processFd);
     }
     return ReapChild(started.pid);
+}
+
+}  // namespace
+
+RunOutcome RunAndWait(std::string_view commandLine, bool detach, const std::string& programFolder,
+                      OutputCapture& capture, ProcessWaiter& waiter) {
+    const SpawnResult started =
+        SpawnChild(LaunchFor(commandLine, detach, programFolder, capture.WriteEnd()));
+    // From here on only the emulator (and what it starts) holds the pipe.
+    capture.CloseWriteEnd();
+    const RunOutcome outcome = WaitForChild(started, waiter);
+    capture.Join();
+    return outcome;
 }
 
 }  // namespace kestrun

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "launch/output_capture.h"
+#include "platform/child_process.h"
 #include "platform/process_waiter.h"
 
 namespace kestrun {
@@ -13,14 +14,11 @@ namespace kestrun {
 // split as the Windows C runtime splits them, and no shell ever sees them. The child starts
 // in the program folder with the launcher's standard input and environment; its standard
 // output and standard error go to the capture's pipe when a capture thread drains it, and to
-// /dev/null otherwise. The launcher's copy of the write end is closed once the start has been
-// tried, whatever its outcome, so the capture thread always comes to its end. With the detach
-// flag the child gets a session of its own.
+// /dev/null otherwise. With the detach flag the child gets a session of its own.
 //
-// Returns the run status: the exit code (0..255) when the emulator ran, the errno (positive)
-// when it could not be started (then nothing is waited for), or minus the signal number when
-// a signal ended it. The child is always collected, even when the waiter fails.
-int RunAndWait(std::string_view commandLine, bool detach, const std::string& programFolder,
-               OutputCapture& capture, ProcessWaiter& waiter);
+// The child is always collected, even when the waiter fails. Once it has ended (or could not
+// start) the capture is joined, so it holds everything the emulator itself wrote.
+RunOutcome RunAndWait(std::string_view commandLine, bool detach, const std::string& programFolder,
+                      OutputCapture& capture, ProcessWaiter& waiter);
 
 }  // namespace kestrun

@@ -1,15 +1,18 @@
 #include "launch/start_command.h"
 
+#include <system_error>
+#include <vector>
+
+#include "launch/argument_split.h"
 #include "launch/command_line_builder.h"
 #include "launch/emulator_selection.h"
 #include "launch/output_capture.h"
 #include "launch/per_game_rules.h"
 #include "launch/process_runner.h"
+#include "platform/quiet_write.h"
 
 namespace kestrun {
 namespace {
-
-constexpr std::size_t CaptureCapacity = 1024;
 
 const MessageBoxRequest EmptyGameTextMessage{.text = "You have to select or type in a rom name.",
                                              .caption = "Kestrun",
@@ -22,50 +25,39 @@ const MessageBoxRequest BypassConfirmation{
     .buttons = MessageButtons::OkCancel,
     .icon = MessageIcon::Information};
 
-std::string CapturedOutput(const OutputCapture& capture) {
-    if (capture.Length == 0 || !capture.Buffer) {
-        return {};
-    }
-    return std::string(capture.Buffer.get(), capture.Length);
-}
-
 // Runs the chosen command line and reports how it went.
 void RunEmulator(const StartEnvironment& environment, const EmulatorCommand& command,
                  const std::string& gameText) {
     StartHost& host = environment.host;
     OutputCapture capture;
     // Without a capture the run goes on; it simply has no output to report.
-    StartCapture(capture, CaptureCapacity);
+    capture.Start();
 
     // In the launcher's own full-screen mode the window stays up behind the emulator.
     if (!host.DisplaySwitched()) {
         host.HideWindow();
     }
-    const int status = RunAndWait(command.commandLine, command.detach, environment.programFolder,
-                                  capture, environment.waiter);
+    const RunOutcome outcome = RunAndWait(command.commandLine, command.detach,
+                                          environment.programFolder, capture, environment.waiter);
     // Read again: the mode may have changed while events were dispatched during the wait.
     if (!host.DisplaySwitched()) {
         host.ShowWindow();
     }
     host.ShowSnapshot(gameText);
 
-    if (status == 0) {
-        if (host.DisplaySwitched()) {
-            // Leave and enter again: the emulator may have changed the display behind our back.
-            host.ToggleFullScreen();
-            host.ToggleFullScreen();
-        }
-    } else {
-        JoinCapture(capture);
-        if (const auto message =
-                RunFailureMessage(command.commandLine, status, CapturedOutput(capture))) {
-            environment.messages.Show(*message);
-        }
+    if (outcome.Succeeded() && host.DisplaySwitched()) {
+        host.ReassertFullScreen();
     }
-
-    JoinCapture(capture);
-    WriteCapture(capture, environment.outputStream);
-    ReleaseCapture(capture);
+    const auto message = RunFailureMessage(command.commandLine, outcome, capture.Tail());
+    if (message) {
+        environment.messages.Show(*message);
+    }
+    if (outcome.kind == RunOutcome::Kind::NotStarted) {
+        // Nothing ran to write anything: standard error gets the reason instead.
+        WriteQuietly(environment.outputStream, message->text + "\n");
+    } else {
+        WriteQuietly(environment.outputStream, capture.Tail());
+    }
 }
 
 // The Start sequence up to the run; returns at the first step that ends it.
@@ -119,16 +111,26 @@ void RunStart(const StartEnvironment& environment) {
     environment.host.FocusGameBox();
 }
 
-std::optional<MessageBoxRequest> RunFailureMessage(std::string_view commandLine, int status,
+std::optional<MessageBoxRequest> RunFailureMessage(std::string_view commandLine,
+                                                   const RunOutcome& outcome,
                                                    std::string_view output) {
-    if (status == 0 || output.empty()) {
+    if (outcome.kind == RunOutcome::Kind::NotStarted) {
+        const std::vector<std::string> words = SplitCommandLine(commandLine);
+        const std::string program = words.empty() ? std::string(commandLine) : words.front();
+        return MessageBoxRequest{.text = "Could not start " + program + ": " +
+                                         std::generic_category().message(outcome.value) + ".",
+                                 .caption = "Kestrun",
+                                 .buttons = MessageButtons::Ok,
+                                 .icon = MessageIcon::Stop};
+    }
+    if (outcome.Succeeded() || output.empty()) {
         return std::nullopt;
     }
     // The last byte gives way to the terminator; the text reads up to the first zero byte.
     std::string_view text = output.substr(0, output.size() - 1);
     text = text.substr(0, text.find('\0'));
 
-    const bool aborted = status < 0;
+    const bool aborted = outcome.kind == RunOutcome::Kind::Killed;
     return MessageBoxRequest{
         .text = std::string(text),
         .caption = EmulatorCaptionName(commandLine) + (aborted ? " Execution Aborted" : " Error"),

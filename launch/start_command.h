@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "options/launch_options.h"
+#include "platform/child_process.h"
 #include "platform/message_box.h"
 #include "platform/process_waiter.h"
 #include "platform/profile_store.h"
@@ -31,7 +32,8 @@ class StartHost {
     virtual void ShowWindow() = 0;
     // True while the launcher's own full-screen mode is on.
     virtual bool DisplaySwitched() const = 0;
-    virtual void ToggleFullScreen() = 0;
+    // Sets the launcher's full-screen mode anew after a run that may have changed the display.
+    virtual void ReassertFullScreen() = 0;
 
     virtual void ShowSnapshot(std::string_view gameText) = 0;
     virtual void FocusGameBox() = 0;
@@ -56,10 +58,12 @@ struct StartEnvironment {
 // locals, so a Start begun while another waits does not disturb it.
 void RunStart(const StartEnvironment& environment);
 
-// The message for a run that ended with a non-zero status and wrote something: the captured
+// The message for a failed run. An emulator that could not start is named with the system's
+// reason. One that ran and failed, and wrote something, is reported with its output: the
 // bytes without their last one, up to the first zero byte, kept as they are even when they
-// are not valid UTF-8. Nothing for a successful run or one without output.
-std::optional<MessageBoxRequest> RunFailureMessage(std::string_view commandLine, int status,
+// are not valid UTF-8. Nothing for a successful run or a failed one without output.
+std::optional<MessageBoxRequest> RunFailureMessage(std::string_view commandLine,
+                                                   const RunOutcome& outcome,
                                                    std::string_view output);
 
 }  // namespace kestrun

@@ -104,23 +104,23 @@ int OpenProcessFd(pid_t pid) {
     return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
 }
 
-int ReapChild(pid_t pid) {
+RunOutcome ReapChild(pid_t pid) {
     int waitStatus = 0;
     for (;;) {
         if (::waitpid(pid, &waitStatus, 0) == pid) {
-            return RunStatusFromWaitStatus(waitStatus);
+            return OutcomeOfWaitStatus(waitStatus);
         }
         if (errno != EINTR) {
-            return errno;
+            return {RunOutcome::Kind::Unknown, errno};
         }
     }
 }
 
-int RunStatusFromWaitStatus(int waitStatus) {
+RunOutcome OutcomeOfWaitStatus(int waitStatus) {
     if (WIFSIGNALED(waitStatus)) {
-        return -WTERMSIG(waitStatus);
+        return {RunOutcome::Kind::Killed, WTERMSIG(waitStatus)};
     }
-    return WEXITSTATUS(waitStatus);
+    return {RunOutcome::Kind::Exited, WEXITSTATUS(waitStatus)};
 }
 
 }  // namespace kestrun

@@ -17,6 +17,21 @@ struct ChildLaunch {
     bool newSession = false;  // detached from the launcher's terminal
 };
 
+// How a child's run ended.
+struct RunOutcome {
+    enum class Kind {
+        Exited,      // value: its exit code, 0..255
+        Killed,      // value: the number of the signal that ended it
+        NotStarted,  // value: the errno of the failed start
+        Unknown,     // it ran, but its end could not be collected; value: that errno
+    };
+    Kind kind = Kind::Exited;
+    int value = 0;
+
+    bool Succeeded() const { return kind == Kind::Exited && value == 0; }
+    bool operator==(const RunOutcome&) const = default;
+};
+
 struct SpawnResult {
     pid_t pid = -1;
     int error = 0;  // errno of a failed start, 0 on success
@@ -31,13 +46,10 @@ SpawnResult SpawnChild(const ChildLaunch& launch);
 // the kernel offers none.
 int OpenProcessFd(pid_t pid);
 
-// Waits for the child's end and collects it, so that it never lingers as a zombie.
-// Returns its run status (see RunStatusFromWaitStatus), or the errno when it cannot be
-// collected (ECHILD when someone else already did).
-int ReapChild(pid_t pid);
+// Waits for the child's end and collects it, so that it never lingers as a zombie. Unknown
+// with ECHILD when someone else already collected it.
+RunOutcome ReapChild(pid_t pid);
 
-// The exit code 0..255 of a child that exited; minus the signal number for a child that a
-// signal ended, so that a crash reads as an aborted run.
-int RunStatusFromWaitStatus(int waitStatus);
+RunOutcome OutcomeOfWaitStatus(int waitStatus);
 
 }  // namespace kestrun

@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/quiet_write.h"
+
 namespace kestrun {
 
 void DebugOutput(std::string_view text) {
     static const bool enabled = std::getenv("KESTRUN_DEBUG") != nullptr;
     if (enabled) {
-        std::fwrite(text.data(), 1, text.size(), stderr);
+        WriteQuietly(stderr, text);
     }
 }
 

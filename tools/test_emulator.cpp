@@ -5,15 +5,17 @@
 //   TEST_EMULATOR_STDOUT_TEXT      text written to stdout after them
 //   TEST_EMULATOR_STDERR_BYTES     the same for stderr, written after stdout
 //   TEST_EMULATOR_STDERR_TEXT
-//   TEST_EMULATOR_GRANDCHILD_MS    a grandchild keeps stdout and stderr open this long, then
-//   TEST_EMULATOR_GRANDCHILD_TEXT  writes this text to stdout and exits
+//   TEST_EMULATOR_GRANDCHILD_MS    a grandchild started first keeps stdout and stderr open
+//                                  this long
 //   TEST_EMULATOR_SLEEP_MS         sleep before ending
 //   TEST_EMULATOR_EXIT_CODE        exit code (default 0)
 //   TEST_EMULATOR_SIGNAL           end by this signal instead
 // The record is a list of entries "<name> <byte count>\n<bytes>\n", so any byte may appear
 // in a value: "cwd"; "session" ("1" when the process leads its own session, else "0");
 // "stdin" (device:inode of descriptor 0, empty when it is closed); "fds" (the open
-// descriptors, comma-separated); then one "arg" per argument, the program name first.
+// descriptors, comma-separated); "sigpipe" ("default" when SIGPIPE is neither blocked nor
+// handled nor ignored); "grandchild" (its process id, empty without one); then one "arg" per
+// argument, the program name first.
 
 #include <dirent.h>
 #include <signal.h>
@@ -83,11 +85,20 @@ std::string OpenDescriptors() {
     return text;
 }
 
+std::string BrokenPipeHandling() {
+    sigset_t blocked;
+    struct sigaction action {};
+    ::sigprocmask(SIG_BLOCK, nullptr, &blocked);
+    ::sigaction(SIGPIPE, nullptr, &action);
+    return ::sigismember(&blocked, SIGPIPE) == 0 && action.sa_handler == SIG_DFL ? "default"
+                                                                                 : "changed";
+}
+
 void Record(std::ofstream& file, const std::string& name, const std::string& value) {
     file << name << ' ' << value.size() << '\n' << value << '\n';
 }
 
-void WriteRecord(int argc, char** argv) {
+void WriteRecord(int argc, char** argv, pid_t grandchild) {
     std::string path = Setting("TEST_EMULATOR_RECORD");
     if (path.empty()) {
         path = OwnPath() + ".record";
@@ -99,6 +110,8 @@ void WriteRecord(int argc, char** argv) {
     Record(file, "session", ::getsid(0) == ::getpid() ? "1" : "0");
     Record(file, "stdin", StandardInputIdentity());
     Record(file, "fds", descriptors);
+    Record(file, "sigpipe", BrokenPipeHandling());
+    Record(file, "grandchild", grandchild > 0 ? std::to_string(grandchild) : "");
     for (int i = 0; i < argc; ++i) {
         Record(file, "arg", argv[i]);
     }
@@ -145,24 +158,25 @@ void SleepMilliseconds(long long milliseconds) {
     }
 }
 
-void StartGrandchild() {
+pid_t StartGrandchild() {
     const long long lifetime = NumberSetting("TEST_EMULATOR_GRANDCHILD_MS");
-    if (lifetime <= 0 || ::fork() != 0) {
-        return;
+    if (lifetime <= 0) {
+        return -1;
     }
-    SleepMilliseconds(lifetime);
-    const std::string text = Setting("TEST_EMULATOR_GRANDCHILD_TEXT");
-    WriteAll(STDOUT_FILENO, text.data(), text.size());
-    ::_exit(0);
+    const pid_t grandchild = ::fork();
+    if (grandchild == 0) {
+        SleepMilliseconds(lifetime);
+        ::_exit(0);
+    }
+    return grandchild;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    WriteRecord(argc, argv);
+    WriteRecord(argc, argv, StartGrandchild());
     WriteStream(STDOUT_FILENO, "TEST_EMULATOR_STDOUT_BYTES", "TEST_EMULATOR_STDOUT_TEXT");
     WriteStream(STDERR_FILENO, "TEST_EMULATOR_STDERR_BYTES", "TEST_EMULATOR_STDERR_TEXT");
-    StartGrandchild();
     SleepMilliseconds(NumberSetting("TEST_EMULATOR_SLEEP_MS"));
     if (const int signalNumber = static_cast<int>(NumberSetting("TEST_EMULATOR_SIGNAL"))) {
         ::signal(signalNumber, SIG_DFL);

@@ -85,7 +85,7 @@ TEST_F(FullScreenTest, EnteringSwitchesTheDisplayAndCoversTheScreen) {
     PressF4();
 
     EXPECT_EQ(display.Calls(), Calls{Enter});
-    EXPECT_TRUE(window.DisplaySwitched());
+    EXPECT_TRUE(window.Model().DisplaySwitched());
     EXPECT_TRUE(FullScreenChecked());
     EXPECT_TRUE(Checked(ids::VideoFullScreen));
     EXPECT_TRUE(Enabled(ids::Stretch));
@@ -120,7 +120,7 @@ TEST_F(FullScreenTest, LeavingGivesTheWindowAndTheDisplayBack) {
         PressF4();
 
         EXPECT_EQ(display.Calls(), (Calls{Enter, Restore}));
-        EXPECT_FALSE(window.DisplaySwitched());
+        EXPECT_FALSE(window.Model().DisplaySwitched());
         EXPECT_FALSE(FullScreenChecked());
         EXPECT_TRUE(Captioned());
         EXPECT_TRUE(window.isVisible());
@@ -137,30 +137,6 @@ TEST_F(FullScreenTest, LeavingGivesTheWindowAndTheDisplayBack) {
         EXPECT_TRUE(Checked(ids::VideoFullScreen));
         EXPECT_EQ(PictureSize(), QSize(204, 263));
     }
-}
-
-TEST_F(FullScreenTest, ADisplayWithoutTheModeGetsAWarningAndNothingChanges) {
-    display.SetSupported(false);
-    CLauncherDialog& window = ShowWithSnapshot();
-    const QRect geometry = window.geometry();
-    const auto bottomRow = BottomRow();
-
-    window.FindMenuItem(ids::MenuFullScreen)->trigger();
-
-    ASSERT_EQ(messages.Shown().size(), 1u);
-    const MessageBoxRequest& shown = messages.Shown().front();
-    EXPECT_EQ(shown.text, "Couldn't change to full screen!");
-    EXPECT_EQ(shown.caption, "Warning");
-    EXPECT_EQ(shown.buttons, MessageButtons::Ok);
-    EXPECT_EQ(shown.icon, MessageIcon::None);
-    EXPECT_FALSE(window.DisplaySwitched());
-    EXPECT_FALSE(FullScreenChecked());
-    EXPECT_TRUE(Captioned());
-    EXPECT_EQ(window.geometry(), geometry);
-    EXPECT_EQ(BottomRow(), bottomRow);
-    EXPECT_TRUE(Enabled(ids::VideoWindow));
-    // Not refreshed: the box keeps its blanks.
-    EXPECT_EQ(window.GetDlgItemText(ids::GameBox), "  pacman ");
 }
 
 struct RunCase {
@@ -209,7 +185,7 @@ TEST_P(FullScreenRunTest, DuringTheRunClicksWorkButKeysAndTheCloseDoNot) {
     EXPECT_FALSE(profile.Has("Cheat"));
     EXPECT_EQ(BoxText(), "pacman");
     EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.DisplaySwitched());
+    EXPECT_TRUE(window.Model().DisplaySwitched());
     EXPECT_FALSE(Captioned());
     EXPECT_TRUE(CoversTheScreen());
     EXPECT_EQ(PictureSize(), QSize(232, 298));
@@ -220,17 +196,6 @@ TEST_P(FullScreenRunTest, DuringTheRunClicksWorkButKeysAndTheCloseDoNot) {
 
 INSTANTIATE_TEST_SUITE_P(Runs, FullScreenRunTest, ::testing::ValuesIn(RunCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(FullScreenTest, TheCloseRestoresTheDisplay) {
-    CLauncherDialog& window = ShowWithSnapshot();
-    PressF4();
-
-    Click(ids::Exit);
-
-    EXPECT_EQ(display.Calls(), (Calls{Enter, Restore}));
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(profile.Has("Bezels"));
-}
 
 // Xvfb offers no 640x480 mode: the real display service refuses, and the window warns.
 TEST_F(FullScreenTest, OnXvfbTheWindowWarnsAndStaysAsItIs) {
@@ -244,7 +209,7 @@ TEST_F(FullScreenTest, OnXvfbTheWindowWarnsAndStaysAsItIs) {
     PressF4();
 
     EXPECT_EQ(Captions(), std::vector<std::string>{"Warning"});
-    EXPECT_FALSE(window.DisplaySwitched());
+    EXPECT_FALSE(window.Model().DisplaySwitched());
     EXPECT_TRUE(Captioned());
     EXPECT_EQ(LitCrtcSizes(server.DisplayName()), (CrtcSizes{{1024, 768}}));
 }

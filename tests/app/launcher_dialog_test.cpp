@@ -67,7 +67,7 @@ TEST_F(LauncherDialogTest, ExitStoresTheHistoryThenTheOptionsInTheirOrder) {
     EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Resolution", 0), 5);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), 0);
-    EXPECT_TRUE(window.RomSets().RomSetList.empty());
+    EXPECT_TRUE(window.Model().RomSets().RomSetList.empty());
 }
 
 // Main-window options are stored at close only; the menu's renderer and Lo-Fi choices at once,
@@ -109,7 +109,7 @@ TEST_F(LauncherDialogTest, SoundMenuFlipsTheButtonAndFollowsTheRecord) {
 
     enabled.trigger();
     EXPECT_TRUE(sound.isChecked());
-    EXPECT_EQ(window.Options().Mute, 1);
+    EXPECT_EQ(window.Model().Options().Mute, 1);
     EXPECT_TRUE(ShowsIcon(sound, ids::SoundOffIcon));
     OpenMenuItem(window, ids::MenuSoundEnabled);
     EXPECT_EQ(enabled.text(), "Disabled");
@@ -118,8 +118,8 @@ TEST_F(LauncherDialogTest, SoundMenuFlipsTheButtonAndFollowsTheRecord) {
     // The button itself reads every control back, not only its own.
     Button(window, ids::Cheat).click();
     sound.click();
-    EXPECT_EQ(window.Options().Mute, 0);
-    EXPECT_EQ(window.Options().Cheat, 1);
+    EXPECT_EQ(window.Model().Options().Mute, 0);
+    EXPECT_EQ(window.Model().Options().Cheat, 1);
     EXPECT_TRUE(ShowsIcon(sound, ids::SoundOnIcon));
     EXPECT_EQ(OpenMenuItem(window, ids::MenuSoundEnabled).text(), "Enabled");
 }
@@ -150,7 +150,7 @@ TEST_F(LauncherDialogTest, RadioCouplingChangesTheControlsButNotTheRecord) {
     EXPECT_FALSE(window.GetDlgItem(ids::Stretch)->isEnabled());
     Button(window, ids::VideoFullScreen).click();
     EXPECT_TRUE(window.GetDlgItem(ids::Stretch)->isEnabled());
-    EXPECT_EQ(window.Options(), LoadLaunchOptions(profile));
+    EXPECT_EQ(window.Model().Options(), LoadLaunchOptions(profile));
 }
 
 TEST_F(LauncherDialogTest, EscapeIsIgnoredAndTheCloseCommandRunsTheCloseSequence) {
@@ -162,21 +162,6 @@ TEST_F(LauncherDialogTest, EscapeIsIgnoredAndTheCloseCommandRunsTheCloseSequence
     window.close();
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(profile.Has("Steadykey"));
-}
-
-TEST_F(LauncherDialogTest, TheCloseWaitsForARunningGame) {
-    CLauncherDialog& window = Show();
-    window.SetRunWaiting(true);
-    window.close();
-    Click(ids::Exit);
-    window.FindMenuItem(ids::MenuExit)->trigger();
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(profile.Writes().empty());
-
-    window.SetRunWaiting(false);
-    window.close();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(profile.Has("Bezels"));
 }
 
 TEST_F(LauncherDialogTest, HistoryComesBackInOrderAfterARestart) {

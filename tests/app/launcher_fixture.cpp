@@ -15,7 +15,7 @@ LauncherFixture::LauncherFixture() {
 }
 
 CLauncherDialog& LauncherFixture::Create() {
-    dialog = std::make_unique<CLauncherDialog>(LauncherServices{profile, messages, display, shell},
+    dialog = std::make_unique<CLauncherDialog>(LauncherServices{profile, messages, display, shell, waiter},
                                                environment);
     dialog->Create();
     return *dialog;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/qt_process_waiter.h"
 #include "tests/app/launcher_window_access.h"
 #include "tests/dialogs/recording_shell.h"
 #include "tests/support/memory_profile_store.h"
@@ -39,6 +40,7 @@ class LauncherFixture : public ::testing::Test, protected LauncherWindowAccess {
     ScriptedMessageBox messages;
     RecordingDisplayMode display;
     RecordingShell shell;
+    QtProcessWaiter waiter;
     LauncherEnvironment environment;
 };
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt_process_waiter.h"
 #include "tests/app/launcher_window_access.h"
 #include "tests/dialogs/recording_shell.h"
 #include "tests/runner/emulator_fixture.h"
@@ -43,6 +44,7 @@ class LauncherRunTest : public EmulatorTest, protected LauncherWindowAccess {
     ScriptedMessageBox messages;
     RecordingDisplayMode display;
     RecordingShell shell;
+    QtProcessWaiter waiter;
     OutputStreamFile errorOutput;
 };
 

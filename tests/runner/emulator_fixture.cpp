@@ -12,10 +12,9 @@ namespace kestrun::testing {
 namespace {
 
 constexpr const char* Settings[] = {
-    "TEST_EMULATOR_RECORD",          "TEST_EMULATOR_STDOUT_BYTES", "TEST_EMULATOR_STDOUT_TEXT",
-    "TEST_EMULATOR_STDERR_BYTES",    "TEST_EMULATOR_STDERR_TEXT",  "TEST_EMULATOR_GRANDCHILD_MS",
-    "TEST_EMULATOR_GRANDCHILD_TEXT", "TEST_EMULATOR_SLEEP_MS",     "TEST_EMULATOR_EXIT_CODE",
-    "TEST_EMULATOR_SIGNAL",
+    "TEST_EMULATOR_RECORD",       "TEST_EMULATOR_STDOUT_BYTES", "TEST_EMULATOR_STDOUT_TEXT",
+    "TEST_EMULATOR_STDERR_BYTES", "TEST_EMULATOR_STDERR_TEXT",  "TEST_EMULATOR_GRANDCHILD_MS",
+    "TEST_EMULATOR_SLEEP_MS",     "TEST_EMULATOR_EXIT_CODE",    "TEST_EMULATOR_SIGNAL",
 };
 
 void ClearSettings() {
@@ -40,19 +39,12 @@ void EmulatorTest::Set(const std::string& setting, const std::string& value) {
     ::setenv(setting.c_str(), value.c_str(), 1);
 }
 
-CapturedRun EmulatorTest::Run(const std::string& commandLine, std::size_t capacity) {
+CapturedRun EmulatorTest::Run(const std::string& commandLine) {
     OutputCapture capture;
-    EXPECT_TRUE(StartCapture(capture, capacity));
+    EXPECT_TRUE(capture.Start());
     BlockingProcessWaiter waiter;
-    CapturedRun run;
-    run.status = RunAndWait(commandLine, false, ProgramFolder(), capture, waiter);
-    JoinCapture(capture);
-    run.hasBuffer = capture.Buffer != nullptr;
-    if (run.hasBuffer) {
-        run.output.assign(capture.Buffer.get(), capture.Length);
-        run.rest.assign(capture.Buffer.get() + capture.Length, capture.Capacity - capture.Length);
-    }
-    return run;
+    const RunOutcome outcome = RunAndWait(commandLine, false, ProgramFolder(), capture, waiter);
+    return {outcome, std::string(capture.Head()), std::string(capture.Tail())};
 }
 
 EmulatorRecord EmulatorTest::ReadRecord() const {

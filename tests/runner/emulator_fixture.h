@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/output_capture.h"
+#include "platform/child_process.h"
 #include "tests/support/temp_folder.h"
 
 namespace kestrun::testing {
@@ -19,26 +19,27 @@ struct EmulatorRecord {
 
 // The result of one run through the capture.
 struct CapturedRun {
-    int status = 0;
-    std::string output;  // the buffer's valid bytes
-    std::string rest;    // the buffer's bytes after them
-    bool hasBuffer = false;
+    RunOutcome outcome;
+    std::string head;
+    std::string tail;
 };
 
 // A program folder holding the test emulator as mame.exe, with the emulator's settings
 // cleared before and after each test.
 class EmulatorTest : public ::testing::Test {
+  public:
+    // The bytes the test emulator writes for a count of them, from the given index on.
+    static std::string Pattern(std::size_t from, std::size_t count);
+
   protected:
     EmulatorTest();
     ~EmulatorTest() override;
 
     const std::string& ProgramFolder() const { return folder_.Path(); }
     void Set(const std::string& setting, const std::string& value);
-    // Starts a capture, runs the command line with the blocking wait and releases it.
-    CapturedRun Run(const std::string& commandLine, std::size_t capacity = 1024);
+    // Runs the command line through a capture with the blocking wait.
+    CapturedRun Run(const std::string& commandLine);
     EmulatorRecord ReadRecord() const;
-
-    static std::string Pattern(std::size_t from, std::size_t count);
 
   private:
     TempFolder folder_;

@@ -11,7 +11,7 @@
 namespace kestrun::testing {
 
 // A main window that answers from its fields and logs every call, in order, as one line:
-// "read", "history:<text>", "hide", "show", "snapshot:<text>", "toggle", "focus".
+// "read", "history:<text>", "hide", "show", "snapshot:<text>", "reassert", "focus".
 class ScriptedStartHost final : public StartHost {
   public:
     LaunchOptions ReadBackOptions() override {
@@ -27,7 +27,7 @@ class ScriptedStartHost final : public StartHost {
     void HideWindow() override { log.push_back("hide"); }
     void ShowWindow() override { log.push_back("show"); }
     bool DisplaySwitched() const override { return displaySwitched; }
-    void ToggleFullScreen() override { log.push_back("toggle"); }
+    void ReassertFullScreen() override { log.push_back("reassert"); }
     void ShowSnapshot(std::string_view text) override {
         log.push_back("snapshot:" + std::string(text));
     }

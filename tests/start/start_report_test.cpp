@@ -1,50 +1,62 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
 #include <string>
 
-#include "tests/start/start_fixture.h"
+#include "launch/start_command.h"
 
 namespace kestrun::testing {
 namespace {
 
-// The message shows the bytes as text whatever they are, without the final byte; the stream
-// gets exactly what the emulator wrote.
-TEST_F(StartCommandTest, OutputThatIsNotUtf8IsShownAndWrittenAsItCame) {
-    Set("TEST_EMULATOR_STDOUT_TEXT", "bad \xff\xfe name\n");
-    Set("TEST_EMULATOR_EXIT_CODE", "2");
-
-    Start();
-
-    ASSERT_EQ(messages.Shown().size(), 1u);
-    const MessageBoxRequest& shown = messages.Shown().front();
-    EXPECT_EQ(shown.caption, "MAME Error");
-    EXPECT_EQ(shown.icon, MessageIcon::Stop);
-    EXPECT_EQ(shown.buttons, MessageButtons::Ok);
-    EXPECT_EQ(shown.text, "bad \xff\xfe name");
-    EXPECT_EQ(stream.Content(), "bad \xff\xfe name\n");
-}
-
-TEST(RunFailureMessageTest, NamesTheEmulatorAndCutsTheTextAtItsEnd) {
+TEST(RunFailureMessageTest, SaysWhatWentWrongInTheEmulatorsWords) {
+    using Kind = RunOutcome::Kind;
     struct Case {
         const char* commandLine;
-        int status;
+        RunOutcome outcome;
         std::string output;
         const char* caption;  // nullptr: no message
+        MessageIcon icon;
         std::string text;
     };
     const Case cases[] = {
-        {"mamepp.exe \"pacman\"", 4, "x", "MAMEPP Error", ""},
-        {"mame32.exe \"pacman\"", -6, "ab", "MAME32 Execution Aborted", "a"},
-        {"mame.exe \"pacman\"", 1, std::string("one\0two\n", 8), "MAME Error", "one"},
-        {"mame.exe \"pacman\"", 0, "output\n", nullptr, ""},
-        {"mame.exe \"pacman\"", 1, "", nullptr, ""},
+        {"mamepp.exe \"pacman\"", {Kind::Exited, 4}, "x", "MAMEPP Error", MessageIcon::Stop, ""},
+        // Bytes that are not UTF-8 stay as they came.
+        {"mame.exe \"pacman\"",
+         {Kind::Exited, 2},
+         "bad \xff\xfe name\n",
+         "MAME Error",
+         MessageIcon::Stop,
+         "bad \xff\xfe name"},
+        {"mame32.exe \"pacman\"",
+         {Kind::Killed, SIGABRT},
+         "ab",
+         "MAME32 Execution Aborted",
+         MessageIcon::Exclamation,
+         "a"},
+        {"mame.exe \"pacman\"",
+         {Kind::Unknown, ECHILD},
+         std::string("one\0two\n", 8),
+         "MAME Error",
+         MessageIcon::Stop,
+         "one"},
+        {"mame.exe \"pacman\" -norc",
+         {Kind::NotStarted, EACCES},
+         "",
+         "Kestrun",
+         MessageIcon::Stop,
+         "Could not start mame.exe: Permission denied."},
+        {"mame.exe \"pacman\"", {Kind::Exited, 0}, "output\n", nullptr, {}, ""},
+        {"mame.exe \"pacman\"", {Kind::Exited, 1}, "", nullptr, {}, ""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.commandLine) + " " + std::to_string(c.status));
-        const auto message = RunFailureMessage(c.commandLine, c.status, c.output);
+        SCOPED_TRACE(std::string(c.commandLine) + " " + std::to_string(c.outcome.value));
+        const auto message = RunFailureMessage(c.commandLine, c.outcome, c.output);
         ASSERT_EQ(message.has_value(), c.caption != nullptr);
         if (message) {
             EXPECT_EQ(message->caption, c.caption);
+            EXPECT_EQ(message->icon, c.icon);
+            EXPECT_EQ(message->buttons, MessageButtons::Ok);
             EXPECT_EQ(message->text, c.text);
         }
     }

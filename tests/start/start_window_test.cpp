@@ -1,7 +1,10 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -37,13 +40,13 @@ const WindowCase WindowCases[] = {
      true,
      false,
      "0",
-     {"read", "history:pacman", "wait", "snapshot:pacman", "toggle", "toggle", "focus"}},
+     {"read", "history:pacman", "wait", "snapshot:pacman", "reassert", "focus"}},
     // The mode is read again after the run, not only before it.
     {"FullScreenTurnedOnDuringTheRun",
      false,
      true,
      "0",
-     {"read", "history:pacman", "hide", "wait", "snapshot:pacman", "toggle", "toggle", "focus"}},
+     {"read", "history:pacman", "hide", "wait", "snapshot:pacman", "reassert", "focus"}},
 };
 
 class StartWindowTest : public StartCommandTest,
@@ -67,15 +70,35 @@ TEST_P(StartWindowTest, TheWindowFollowsTheRun) {
 INSTANTIATE_TEST_SUITE_P(Runs, StartWindowTest, ::testing::ValuesIn(WindowCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(StartCommandTest, AnEmulatorThatCannotStartPassesSilently) {
+TEST_F(StartCommandTest, AnEmulatorThatCannotStartSaysWhy) {
     ASSERT_EQ(::chmod((ProgramFolder() + "mame.exe").c_str(), 0644), 0);
 
     Start();
 
-    EXPECT_TRUE(messages.Shown().empty());
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown().front().text, "Could not start mame.exe: Permission denied.");
     EXPECT_EQ(host.log,
               (Log{"read", "history:pacman", "hide", "show", "snapshot:pacman", "focus"}));
-    EXPECT_EQ(stream.Content(), "");
+    EXPECT_EQ(stream.Content(), "Could not start mame.exe: Permission denied.\n");
+}
+
+// Started as "kestrun 2> >(exec true)": the run's output goes to a standard error that nobody
+// reads any more, which must not end the launcher.
+TEST_F(StartCommandTest, AStandardErrorWithoutReaderDoesNotEndTheLauncher) {
+    Set("TEST_EMULATOR_STDOUT_TEXT", "output\n");
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ::close(ends[0]);
+    std::FILE* brokenStream = ::fdopen(ends[1], "w");
+    ASSERT_NE(brokenStream, nullptr);
+
+    EXPECT_EXIT(
+        {
+            RunStart({host, messages, profile, waiter, ProgramFolder(), brokenStream});
+            std::exit(messages.Shown().empty() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    std::fclose(brokenStream);
 }
 
 TEST_F(StartCommandTest, AStartDuringTheWaitOfAnotherKeepsEachRunApart) {

@@ -1,20 +1,12 @@
-#include "app/full_screen_toggle.h"
+#include "app/full_screen_arrangement.h"
 
-#include <QAbstractButton>
 #include <algorithm>
-#include <string>
 
-#include "app/launcher_dialog.h"
 #include "res/resource_ids.h"
 
 namespace kestrun {
 
 namespace {
-
-const MessageBoxRequest FullScreenWarning{.text = "Couldn't change to full screen!",
-                                          .caption = "Warning",
-                                          .buttons = MessageButtons::Ok,
-                                          .icon = MessageIcon::None};
 
 // Taken from the window's own record of where it stands: the window system may not have
 // reported the move that has just been asked for.
@@ -25,7 +17,7 @@ ControlRect ScreenRectOf(const QWidget& control) {
 }
 
 // The widget that holds the dialog's controls, below its menu bar.
-QWidget& ClientAreaOf(const CLauncherDialog& dialog) {
+QWidget& ClientAreaOf(const CDialog& dialog) {
     return *dialog.GetDlgItem(ids::Start)->parentWidget();
 }
 
@@ -33,39 +25,13 @@ void MoveControl(QWidget& control, const ControlRect& rect) {
     control.setGeometry(rect.left, rect.top, rect.width, rect.height);
 }
 
-std::string TrimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 }  // namespace
 
-FullScreenToggle::FullScreenToggle(CLauncherDialog& dialog, DisplayModeService& display,
-                                   MessageBoxService& messages)
-    : dialog_(dialog), display_(display), messages_(messages) {}
-
-void FullScreenToggle::ToggleFullScreen() {
-    if (switched_) {
-        Leave();
-    } else {
-        Enter();
-    }
+void HideKeepingModalRun(QDialog& dialog) {
+    dialog.QWidget::setVisible(false);
 }
 
-void FullScreenToggle::Enter() {
-    if (!display_.ChangeDisplayMode(FullScreenWidth, FullScreenHeight, false)) {
-        messages_.Show(FullScreenWarning);
-        return;
-    }
-    switched_ = true;
-    dialog_.UpdateData(true);
-    if (dialog_.Options().Video == 0) {
-        dialog_.Item<QAbstractButton>(ids::VideoFullScreen)->setChecked(true);
-        dialog_.OnCommand(ids::VideoFullScreen);
-    }
+void FullScreenArrangement::Enter() {
     dialog_.GetDlgItem(ids::VideoWindow)->setEnabled(false);
     dialog_.GetDlgItem(ids::CollapseToggle)->hide();
     captionedFlags_ = dialog_.windowFlags();
@@ -84,10 +50,9 @@ void FullScreenToggle::Enter() {
         placesBeforeEntering_[i] = control.geometry();
         MoveControl(control, EnteringFullScreenRect(ScreenRectOf(control)));
     }
-    RefreshSnapshot();
 }
 
-void FullScreenToggle::Leave() {
+void FullScreenArrangement::Leave() {
     ReplaceWindowFlags(captionedFlags_);
     // Collapsing or expanding and back gives the window its size again, caption included.
     dialog_.ToggleExpanded();
@@ -106,24 +71,17 @@ void FullScreenToggle::Leave() {
     for (const int id : FullScreenMovedControls) {
         dialog_.GetDlgItem(id)->setEnabled(true);
     }
-    display_.ChangeDisplayMode(0, 0, true);
-    switched_ = false;
-    RefreshSnapshot();
 }
 
 // Changing the window's flags makes the window anew and hides it first; it is shown again if
 // it was on the screen.
-void FullScreenToggle::ReplaceWindowFlags(Qt::WindowFlags flags) {
+void FullScreenArrangement::ReplaceWindowFlags(Qt::WindowFlags flags) {
     const bool visible = dialog_.isVisible();
-    dialog_.HideKeepingModalLoop();
+    HideKeepingModalRun(dialog_);
     dialog_.setWindowFlags(flags);
     if (visible) {
         dialog_.show();
     }
-}
-
-void FullScreenToggle::RefreshSnapshot() {
-    dialog_.ShowSnapshot(TrimBlanks(dialog_.GetDlgItemText(ids::GameBox).toStdString()));
 }
 
 }  // namespace kestrun

@@ -1,0 +1,264 @@
+#include "app/launcher_model.h"
+
+#include <unistd.h>
+
+#include <utility>
+
+#include "app/rom_path_check.h"
+#include "games/rom_path.h"
+#include "install/desktop_shortcut.h"
+#include "install/self_delete.h"
+#include "install/shell_delete.h"
+#include "launch/emulator_selection.h"
+#include "launch/full_screen_layout.h"
+#include "platform/debug_output.h"
+#include "platform/file_system.h"
+#include "platform/paths.h"
+#include "snapshot/snapshot_name.h"
+
+namespace kestrun {
+
+namespace {
+
+constexpr std::string_view ShortcutKey = "Shortcut";
+constexpr std::string_view DefaultGame = "005.zip";
+
+const MessageBoxRequest FullScreenWarning{.text = "Couldn't change to full screen!",
+                                          .caption = "Warning",
+                                          .buttons = MessageButtons::Ok,
+                                          .icon = MessageIcon::None};
+
+std::string Trim(std::string_view text, std::string_view blanks) {
+    const auto first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
+}
+
+}  // namespace
+
+LauncherModel::LauncherModel(const LauncherServices& services, LauncherEnvironment environment,
+                             LauncherView& view)
+    : profile_(services.profile),
+      messages_(services.messages),
+      display_(services.display),
+      waiter_(services.waiter),
+      environment_(std::move(environment)),
+      view_(view),
+      options_(LoadLaunchOptions(profile_)) {}
+
+bool LauncherModel::StartUp() {
+    if (!SettleProgramFolder()) {
+        return false;
+    }
+    if (!ConfirmEmulatorInstalled(programFolder_, messages_)) {
+        exitCode_ = 0;
+        return false;
+    }
+    view_.ShowMame32Choice(OffersMame32Choice(programFolder_));
+    OfferDesktopShortcut();
+    view_.LoadHistory();
+    if (options_.Video == 0) {
+        view_.EnableStretch(false);
+    }
+    ChooseInitialGame();
+    view_.FocusGameBox();
+    return true;
+}
+
+// Started from the temporary folder, this process is the copy that uninstall left behind to
+// delete the program file: it does that and ends without a window.
+bool LauncherModel::SettleProgramFolder() {
+    programFolder_ = FolderOf(environment_.programFile);
+    if (programFolder_ == environment_.temporaryFolder) {
+        FinishSelfDelete(environment_.arguments);
+        exitCode_ = 0;
+        return false;
+    }
+    if (::chdir(programFolder_.c_str()) != 0) {
+        DebugOutput("Kestrun: cannot make the program folder the current directory\n");
+    }
+    return true;
+}
+
+void LauncherModel::OfferDesktopShortcut() {
+    if (profile_.GetProfileInt(ProfileSection, ShortcutKey, 0) != 0) {
+        return;
+    }
+    MessageBoxRequest question;
+    question.text = "Would you like a Kestrun shortcut on the desktop? (Recommended)";
+    question.caption = "Kestrun";
+    question.buttons = MessageButtons::YesNo;
+    question.icon = MessageIcon::Question;
+    if (messages_.Show(question) == MessageResult::Yes) {
+        // The program file's own name: a renamed copy gets a shortcut to itself.
+        const std::string target =
+            programFolder_ + std::string(BaseNameOf(environment_.programFile));
+        CreateDesktopShortcut(target, std::string(ShortcutLinkName),
+                              std::string(ShortcutDescription), messages_);
+    }
+    profile_.WriteProfileInt(ProfileSection, ShortcutKey, 1);
+}
+
+void LauncherModel::ChooseInitialGame() {
+    const std::string text = Trim(view_.GameText(), " \t\r\n");
+    if (text.empty()) {
+        romSets_.CurrentRomPath = programFolder_ + std::string(RomFolderName).append(DefaultGame);
+        ScanRomSets(romSets_.CurrentRomPath, romSets_);
+        if (!FileExists(romSets_.CurrentRomPath)) {
+            StepGame(RomStep::Next);
+        } else {
+            ShowSnapshot(romSets_.CurrentRomPath);
+        }
+        return;
+    }
+    if (!ScanForTypedGame(text)) {
+        return;
+    }
+    keepGameBoxText_ = true;
+    ShowSnapshot(romSets_.CurrentRomPath);
+    keepGameBoxText_ = false;
+}
+
+void LauncherModel::Close() {
+    // While a run is waited for, the Start code still needs the ROM set list.
+    if (runWaiting_) {
+        return;
+    }
+    view_.SaveHistory();
+    options_ = view_.ReadBackOptions();
+    SaveLaunchOptions(profile_, options_);
+    romSets_.RomSetList.clear();
+    if (switched_) {
+        display_.ChangeDisplayMode(0, 0, true);
+    }
+    view_.CloseWindow();
+}
+
+void LauncherModel::Start() {
+    // A Start begun during another's wait must not lift the outer run's close refusal.
+    const bool outerRunWaiting = std::exchange(runWaiting_, true);
+    RunStart({*this, messages_, profile_, waiter_, programFolder_, environment_.outputStream});
+    runWaiting_ = outerRunWaiting;
+}
+
+void LauncherModel::InsertIntoHistory(std::string_view gameText) {
+    view_.InsertIntoHistory(gameText);
+}
+
+void LauncherModel::ToggleFullScreen() {
+    if (switched_) {
+        LeaveFullScreen();
+    } else {
+        EnterFullScreen();
+    }
+}
+
+void LauncherModel::EnterFullScreen() {
+    if (!display_.ChangeDisplayMode(FullScreenWidth, FullScreenHeight, false)) {
+        messages_.Show(FullScreenWarning);
+        return;
+    }
+    switched_ = true;
+    view_.ArrangeForFullScreen(true);
+    RefreshSnapshot();
+}
+
+void LauncherModel::LeaveFullScreen() {
+    view_.ArrangeForFullScreen(false);
+    display_.ChangeDisplayMode(0, 0, true);
+    switched_ = false;
+    RefreshSnapshot();
+}
+
+// The emulator may have changed the display behind the launcher's back: leaving and entering
+// again sets the mode anew.
+void LauncherModel::ReassertFullScreen() {
+    LeaveFullScreen();
+    EnterFullScreen();
+}
+
+void LauncherModel::RefreshSnapshot() {
+    ShowSnapshot(Trim(view_.GameText(), " "));
+}
+
+void LauncherModel::ShowSnapshot(std::string_view shownText) {
+    const std::string text = WithoutGameExtension(shownText);
+    if (!keepGameBoxText_) {
+        view_.SetGameText(text);
+    }
+    const std::optional<std::string> path = SnapshotPathOf(programFolder_, text);
+    view_.FocusGameBox();
+    if (!path || !FileExists(*path)) {
+        view_.ShowSnapshotPicture(std::nullopt, switched_);
+        return;
+    }
+    view_.ShowSnapshotPicture(path, switched_);
+}
+
+void LauncherModel::DeleteSnapshot() {
+    const std::string text = view_.GameText();
+    const std::optional<std::string> path = SnapshotPathOf(programFolder_, text);
+    if (!path || !FileExists(*path)) {
+        messages_.Show(SnapshotNotFoundMessage(text));
+        return;
+    }
+    CShellDelete(messages_).DeletePath(*path, false);
+    ShowSnapshot(text);
+}
+
+// A path that would not fit is refused with a message rather than cut short.
+bool LauncherModel::ScanForTypedGame(const std::string& text) {
+    const std::optional<std::string> path = RomPathWithinLimit(text, programFolder_);
+    if (!path) {
+        messages_.Show(RomPathTooLongMessage());
+        return false;
+    }
+    romSets_.CurrentRomPath = *path;
+    ScanRomSets(romSets_.CurrentRomPath, romSets_);
+    return true;
+}
+
+// A typed name is looked up in its folder; an absolute path in the box (the last game shown, a
+// dropped file) steps on within the current list without scanning again.
+void LauncherModel::StepGame(RomStep step) {
+    const std::string text = view_.GameText();
+    if (!text.empty()) {
+        const bool keepList =
+            IsAbsolutePath(CutEmulatorOptions(text)) && !romSets_.CurrentRomPath.empty();
+        if (!keepList && !ScanForTypedGame(text)) {
+            return;
+        }
+    }
+    if (romSets_.CurrentRomPath.empty()) {
+        return;
+    }
+    StepRomSet(romSets_, step);
+    ShowSnapshot(romSets_.CurrentRomPath);
+}
+
+void LauncherModel::Browse() {
+    const std::optional<std::string> file = view_.AskForGameFile();
+    if (!file) {
+        view_.FocusGameBox();
+        return;
+    }
+    romSets_.CurrentRomPath = *file;
+    if (!romSets_.CurrentRomPath.empty()) {
+        ScanRomSets(romSets_.CurrentRomPath, romSets_);
+    }
+    ShowSnapshot(romSets_.CurrentRomPath);
+}
+
+void LauncherModel::ToggleLoFi() {
+    options_.LoFi = options_.LoFi == 0 ? 1 : 0;
+    SaveLoFi(profile_, options_.LoFi);
+}
+
+void LauncherModel::SetRenderer(int d3d) {
+    options_.D3d = d3d;
+    SaveD3d(profile_, options_.D3d);
+}
+
+}  // namespace kestrun

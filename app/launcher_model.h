@@ -1,0 +1,113 @@
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/launcher_view.h"
+#include "games/rom_set_scanner.h"
+#include "launch/start_command.h"
+#include "options/launch_options.h"
+#include "platform/desktop_shell.h"
+#include "platform/display_mode.h"
+#include "platform/message_box.h"
+#include "platform/process_waiter.h"
+#include "platform/profile_store.h"
+
+namespace kestrun {
+
+// The services the main window works through; tests replace them.
+struct LauncherServices {
+    ProfileStore& profile;
+    MessageBoxService& messages;
+    DisplayModeService& display;
+    DesktopShell& shell;
+    ProcessWaiter& waiter;
+};
+
+// What the main window learns about the running program at start-up.
+struct LauncherEnvironment {
+    // The running program file; its folder is the program folder.
+    std::string programFile;
+    // The system's temporary folder, ending with a separator.
+    std::string temporaryFolder;
+    // The process's command line, the program name first.
+    std::vector<std::string> arguments;
+    // Receives everything the emulator wrote, after every run.
+    std::FILE* outputStream = stderr;
+};
+
+// The main window's logic without the window: start-up, the current game and its snapshot,
+// Previous/Next and Browse, Start, the launcher's full-screen mode and the close. It owns the
+// options record that the window's controls exchange with, and the game list.
+class LauncherModel final : private StartHost {
+  public:
+    LauncherModel(const LauncherServices& services, LauncherEnvironment environment,
+                  LauncherView& view);
+
+    // The start-up sequence; false when it ended the program, with ExitCode() set.
+    bool StartUp();
+    std::optional<int> ExitCode() const { return exitCode_; }
+
+    LaunchOptions& Options() { return options_; }
+    const LaunchOptions& Options() const { return options_; }
+    const std::string& ProgramFolder() const { return programFolder_; }
+    const RomSetState& RomSets() const { return romSets_; }
+    bool DisplaySwitched() const override { return switched_; }
+    bool RunWaiting() const { return runWaiting_; }
+
+    // Starts the game in the game box and waits for the emulator to end.
+    void Start();
+    // Enters the launcher's full-screen mode, or leaves it when it is on.
+    void ToggleFullScreen();
+    void StepGame(RomStep step);
+    void Browse();
+    // Shows the game's snapshot (or the default picture) and, unless the start-up keeps it,
+    // puts the text without its extension into the game box.
+    void ShowSnapshot(std::string_view text) override;
+    void DeleteSnapshot();
+    void ToggleLoFi();
+    void SetRenderer(int d3d);
+    // Saves the history and the options, gives the display back and closes the window; refused
+    // while a started game is still waited for.
+    void Close();
+
+  private:
+    bool SettleProgramFolder();
+    void OfferDesktopShortcut();
+    void ChooseInitialGame();
+    // Makes the typed text the current game and scans its folder; false when refused.
+    bool ScanForTypedGame(const std::string& text);
+    void EnterFullScreen();
+    void LeaveFullScreen();
+    void RefreshSnapshot();
+
+    // StartHost over the view and this model.
+    LaunchOptions ReadBackOptions() override { return view_.ReadBackOptions(); }
+    std::string GameText() const override { return view_.GameText(); }
+    std::string ControllerText() const override { return view_.ControllerText(); }
+    std::string ResolutionText() const override { return view_.ResolutionText(); }
+    void InsertIntoHistory(std::string_view gameText) override;
+    void HideWindow() override { view_.ShowWindow(false); }
+    void ShowWindow() override { view_.ShowWindow(true); }
+    void ReassertFullScreen() override;
+    void FocusGameBox() override { view_.FocusGameBox(); }
+
+    ProfileStore& profile_;
+    MessageBoxService& messages_;
+    DisplayModeService& display_;
+    ProcessWaiter& waiter_;
+    LauncherEnvironment environment_;
+    LauncherView& view_;
+    LaunchOptions options_;
+    RomSetState romSets_;
+    std::string programFolder_;
+    std::optional<int> exitCode_;
+    bool switched_ = false;
+    // Set for one ShowSnapshot at start-up, so the restored text stays as typed.
+    bool keepGameBoxText_ = false;
+    bool runWaiting_ = false;
+};
+
+}  // namespace kestrun
