@@ -97,10 +97,12 @@ void CLauncherDialog::RegisterMenuUpdates() {
     });
     commands.OnUpdate(ids::MenuLoFi,
                       [this](CommandUI& item) { item.SetCheck(model_.Options().LoFi == 1); });
-    commands.OnUpdate(ids::MenuDirectDraw,
-                      [this](CommandUI& item) { item.SetCheck(model_.Options().D3d == 0); });
-    commands.OnUpdate(ids::MenuDirect3D,
-                      [this](CommandUI& item) { item.SetCheck(model_.Options().D3d == 1); });
+    commands.OnUpdate(ids::MenuDirectDraw, [this](CommandUI& item) {
+        item.SetCheck(!RendersWithDirect3D(model_.Options().D3d));
+    });
+    commands.OnUpdate(ids::MenuDirect3D, [this](CommandUI& item) {
+        item.SetCheck(RendersWithDirect3D(model_.Options().D3d));
+    });
 }
 
 void CLauncherDialog::Alias(int commandId, int sameAsId) {
@@ -286,6 +288,7 @@ std::optional<std::string> CLauncherDialog::AskForGameFile() {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("zip"));
+    dialog.selectFile(QStringLiteral("*.zip"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

@@ -176,7 +176,7 @@ void LauncherModel::RefreshSnapshot() {
 }
 
 void LauncherModel::ShowSnapshot(std::string_view shownText) {
-    const std::string text = StripSnapshotExtension(shownText);
+    const std::string text = WithoutGameExtension(shownText);
     if (!keepGameBoxText_) {
         view_.SetGameText(text);
     }

@@ -37,6 +37,9 @@ void CGameComboBox::Attach(QComboBox& box) {
         return;
     }
     box_ = &box;
+    // The box holds what was typed: completing "pacman" to "pacmanf" from the history would
+    // start another game than the one the user named.
+    box.setCompleter(nullptr);
     box.setAcceptDrops(true);
     box.installEventFilter(this);
     // The edit field would otherwise take a dropped file's address as text to insert.

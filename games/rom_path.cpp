@@ -27,4 +27,9 @@ std::string_view GameName(std::string_view romPath) {
     return base.substr(0, base.rfind('.'));
 }
 
+std::string WithoutGameExtension(std::string_view text) {
+    const std::string_view game = CutEmulatorOptions(text);
+    return FolderOf(game) + std::string(GameName(game)) + std::string(text.substr(game.size()));
+}
+
 }  // namespace kestrun

@@ -22,4 +22,9 @@ std::string RomPathFromText(std::string_view text, std::string_view programFolde
 // The base name of a ROM set path: after the last separator, before the last dot.
 std::string_view GameName(std::string_view romPath);
 
+// The game text with the extension of its game's file name dropped ("roms/dkong.zip -cheat"
+// gives "roms/dkong -cheat"). Only the file name of the part before the options can carry an
+// extension: a dot in a folder name or in a typed option stays.
+std::string WithoutGameExtension(std::string_view text);
+
 }  // namespace kestrun

@@ -103,7 +103,7 @@ void AppendInputOptions(std::string& out, const CommandLineRequest& request) {
 }
 
 std::string EffectArgument(const LaunchOptions& options) {
-    std::string argument = options.D3d != 0 ? " -d3deffect " : " -effect ";
+    std::string argument = RendersWithDirect3D(options.D3d) ? " -d3deffect " : " -effect ";
     switch (options.Effects) {
         case 1:
             argument += "sharp";
@@ -133,7 +133,7 @@ void AppendGeneratedOptions(EmulatorArguments& arguments, const CommandLineReque
     if (Advanced(profile, &AdvancedOptions::NoSkipGameinfo) == 0) {
         out += " -skip_gameinfo";
     }
-    if (options.D3d != 0) {
+    if (RendersWithDirect3D(options.D3d)) {
         AppendDirect3dOptions(out, profile);
     }
     AppendSoundOptions(out, options);

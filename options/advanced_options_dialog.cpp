@@ -40,7 +40,7 @@ bool CAdvancedOptionsDialog::OnInitDialog() {
         slider->setValue(options_.Slider);
     }
     // The trackbar is not tied to "Feedback effect": only the rendering choice counts.
-    const bool direct3d = d3d_ != 0;
+    const bool direct3d = RendersWithDirect3D(d3d_);
     for (const int id :
          {ids::FilterBox, ids::TextureManagementBox, ids::FeedbackBox, ids::FeedbackSlider}) {
         if (QWidget* control = GetDlgItem(id)) {

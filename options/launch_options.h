@@ -100,6 +100,12 @@ constexpr LaunchOptions DefaultLaunchOptions() {
 LaunchOptions LoadLaunchOptions(ProfileStore& profile);
 void SaveLaunchOptions(ProfileStore& profile, const LaunchOptions& options);
 
+// Any stored renderer but 0 (DirectDraw) renders with Direct3D, out-of-range values included;
+// the menu marks, the command line and the Advanced Options dialog all go by this.
+constexpr bool RendersWithDirect3D(std::int32_t d3d) {
+    return d3d != 0;
+}
+
 void SaveLoFi(ProfileStore& profile, std::int32_t loFi);
 void SaveD3d(ProfileStore& profile, std::int32_t d3d);
 

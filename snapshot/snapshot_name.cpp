@@ -1,5 +1,6 @@
 #include "snapshot/snapshot_name.h"
 
+#include "games/rom_path.h"
 #include "platform/paths.h"
 
 namespace kestrun {
@@ -11,13 +12,8 @@ constexpr std::string_view SnapshotExtension = ".png";
 
 }  // namespace
 
-std::string StripSnapshotExtension(std::string_view text) {
-    return std::string(text.substr(0, text.rfind('.')));
-}
-
 std::string SnapshotNameOf(std::string_view text) {
-    const std::string stripped = StripSnapshotExtension(text);
-    std::string name = PathSeparator + std::string(BaseNameOf(stripped));
+    const std::string name = PathSeparator + std::string(GameName(CutEmulatorOptions(text)));
     return name.substr(0, name.find(' '));
 }
 

@@ -10,12 +10,8 @@
 // full path of a ROM set file; all of them lead to ProgramFolder + "snap/" + GameName + ".png".
 namespace kestrun {
 
-// The text with everything from its last '.' on dropped, wherever that dot stands (also inside
-// a folder name). This is what the game box shows after a snapshot has been looked up.
-std::string StripSnapshotExtension(std::string_view text);
-
-// The separator followed by the game name: the extension dropped, then only the part after the
-// last separator kept, then everything from the first blank on dropped.
+// The separator followed by the game name: the file name of the part before any typed options,
+// its extension dropped, then everything from its first blank on dropped.
 std::string SnapshotNameOf(std::string_view text);
 
 // "snap/<name>.png", the snapshot's path relative to the program folder.

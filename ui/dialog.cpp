@@ -10,6 +10,7 @@
 #include <QShortcut>
 
 #include "ui/dialog_builder.h"
+#include "ui/dialog_font.h"
 #include "ui/drop_down_combo_box.h"
 #include "ui/menu_builder.h"
 
@@ -24,17 +25,6 @@ Qt::WindowFlags WindowFlagsOf(const DialogTemplate& dialogTemplate) {
         flags |= Qt::WindowMinimizeButtonHint;
     }
     return flags;
-}
-
-// The templates were laid out for an 8-point sans-serif face.
-QFont DialogFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
-                      QStringLiteral("Arial"), QStringLiteral("Helvetica")});
-    font.setPointSize(8);
-    // Its faces run a little wider than the one the templates were measured with.
-    font.setLetterSpacing(QFont::PercentageSpacing, 95);
-    return font;
 }
 
 }  // namespace

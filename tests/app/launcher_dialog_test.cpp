@@ -71,21 +71,27 @@ TEST_F(LauncherDialogTest, ExitStoresTheHistoryThenTheOptionsInTheirOrder) {
 }
 
 // Main-window options are stored at close only; the menu's renderer and Lo-Fi choices at once,
-// and their marks follow them.
+// and their marks follow them. A stored renderer out of range launches with Direct3D, and
+// its mark says so.
 TEST_F(LauncherDialogTest, WithoutExitOnlyTheMenuChoicesReachTheProfile) {
+    profile.WriteProfileInt(ProfileSection, "D3d", 5);
+    profile.ClearLog();
     CLauncherDialog& window = Show();
-    EXPECT_TRUE(OpenMenuItem(window, ids::MenuDirectDraw).isChecked());
-    EXPECT_FALSE(OpenMenuItem(window, ids::MenuDirect3D).isChecked());
+    EXPECT_FALSE(OpenMenuItem(window, ids::MenuDirectDraw).isChecked());
+    EXPECT_TRUE(OpenMenuItem(window, ids::MenuDirect3D).isChecked());
     EXPECT_FALSE(OpenMenuItem(window, ids::MenuLoFi).isChecked());
     Button(window, ids::Steadykey).click();
+    window.FindMenuItem(ids::MenuDirectDraw)->trigger();
+    window.FindMenuItem(ids::MenuLoFi)->trigger();
+    EXPECT_TRUE(OpenMenuItem(window, ids::MenuDirectDraw).isChecked());
+    EXPECT_FALSE(OpenMenuItem(window, ids::MenuDirect3D).isChecked());
+    EXPECT_TRUE(OpenMenuItem(window, ids::MenuLoFi).isChecked());
     window.FindMenuItem(ids::MenuDirect3D)->trigger();
     window.FindMenuItem(ids::MenuLoFi)->trigger();
     EXPECT_FALSE(OpenMenuItem(window, ids::MenuDirectDraw).isChecked());
     EXPECT_TRUE(OpenMenuItem(window, ids::MenuDirect3D).isChecked());
-    EXPECT_TRUE(OpenMenuItem(window, ids::MenuLoFi).isChecked());
-    window.FindMenuItem(ids::MenuLoFi)->trigger();
     EXPECT_FALSE(OpenMenuItem(window, ids::MenuLoFi).isChecked());
-    EXPECT_EQ(profile.Writes(), (std::vector<std::string>{"D3d", "LoFi", "LoFi"}));
+    EXPECT_EQ(profile.Writes(), (std::vector<std::string>{"D3d", "LoFi", "D3d", "LoFi"}));
     dialog.reset();
     EXPECT_FALSE(profile.Has("Steadykey"));
     EXPECT_EQ(profile.GetProfileInt(ProfileSection, "D3d", 0), 1);

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
+#include <QTest>
 
 #include "res/images.h"
 #include "res/resource_ids.h"
@@ -15,8 +18,12 @@ std::string LauncherWindowAccess::BoxText() const {
     return dialog->GetDlgItemText(ids::GameBox).toStdString();
 }
 
+// Key by key over the whole box text, as the user types it.
 void LauncherWindowAccess::TypeGame(const std::string& text) {
-    dialog->SetDlgItemText(ids::GameBox, QString::fromStdString(text));
+    QLineEdit* edit = dialog->Item<QComboBox>(ids::GameBox)->lineEdit();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, QString::fromStdString(text));
 }
 
 void LauncherWindowAccess::Click(int controlId) {

@@ -13,6 +13,7 @@ namespace kestrun::testing {
 class LauncherWindowAccess {
   protected:
     std::string BoxText() const;
+    // Replaces the game box text through real key events; a tab would leave the box.
     void TypeGame(const std::string& text);
     void Click(int controlId);
     QLabel& Picture() const;

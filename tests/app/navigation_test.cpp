@@ -38,23 +38,26 @@ class NavigationTest : public LauncherFixture {
             EXPECT_EQ(fileDialog->windowTitle(), "Select Game");
             EXPECT_EQ(fileDialog->nameFilters(),
                       QStringList({"Compressed ROM sets (*.zip)", "All files (*)"}));
+            EXPECT_EQ(fileDialog->findChild<QLineEdit*>("fileNameEdit")->text(), "*.zip");
             answer(*fileDialog);
         });
     }
 };
 
+// The step starts from the name as typed, not from a longer one in the history.
 TEST_F(NavigationTest, EachStepShowsItsSnapshotOrTheDefaultPicture) {
     AddSnapshot("pacman", 640, 480);
     AddSnapshot("1942", 224, 256);
+    profile.WriteProfileString(ProfileSection, "RomSet0", "pacmanf");
     Show();
-    TypeGame("galaga");
-    Next();
-    EXPECT_EQ(Picture().pixmap().size(), QSize(232, 232));
+    TypeGame("pacman");
     Next();
     EXPECT_EQ(Picture().pixmap().size(), QSize(224, 256));
     EXPECT_EQ(Picture().size(), QSize(224, 256));
     Next();
     EXPECT_TRUE(ShowsDefaultPicture());
+    Next();
+    EXPECT_EQ(Picture().pixmap().size(), QSize(232, 232));
     EXPECT_TRUE(GameBoxHasFocus());
 }
 

@@ -57,6 +57,8 @@ TEST_F(AdvancedOptionsDialogTest, AnEmptyProfileShowsTheDefaultsAndOkStoresThemA
                                         "NoSkipGameinfo", "NoRDTSC", "Feedback", "Slider", "D3d"}));
     EXPECT_EQ(Ticks(dialog), (std::vector<bool>{false, true, true, false, false, false}));
     EXPECT_EQ(Slider(dialog)->value(), 50);
+    // No renderer stored is DirectDraw: the Direct3D controls are off.
+    EXPECT_FALSE(dialog.GetDlgItem(ids::FilterBox)->isEnabled());
     EXPECT_EQ(ReadAdvancedOptionAtLaunch(profile_, &AdvancedOptions::TextureManagement), 1);
 
     profile_.ClearLog();
@@ -69,7 +71,7 @@ TEST_F(AdvancedOptionsDialogTest, AnEmptyProfileShowsTheDefaultsAndOkStoresThemA
 
 // Disabled Direct3D controls still show the stored values, and OK stores them unchanged.
 TEST_F(AdvancedOptionsDialogTest, Direct3DControlsAreUsableOnlyWithDirect3DRendering) {
-    for (const int d3d : {0, 1}) {
+    for (const int d3d : {0, 1, 5}) {
         SCOPED_TRACE(d3d);
         Store({{"D3d", d3d}, {"Flt", 0}, {"TextureManagement", 1}, {"Slider", 30}});
         CAdvancedOptionsDialog dialog(nullptr, profile_);

@@ -31,12 +31,5 @@ TEST(RomPathFromText, FollowsTheTypedTextRules) {
     }
 }
 
-TEST(GameName, IsTheBaseNameBeforeTheLastDot) {
-    EXPECT_EQ(GameName("/opt/kestrun/roms/pacman.zip"), "pacman");
-    EXPECT_EQ(GameName("/opt/kestrun/roms/PACMAN.ZIP.zip"), "PACMAN.ZIP");
-    EXPECT_EQ(GameName("/opt/kes.trun/roms/galaga"), "galaga");
-    EXPECT_EQ(GameName("1942.zip"), "1942");
-}
-
 }  // namespace
 }  // namespace kestrun

@@ -25,12 +25,23 @@ void ExpectListed(Predicate listed, Predicate other, const char* names, bool pre
     }
 }
 
-// The first and last entries of each list, and one from the middle, stand for the whole list.
-TEST(PerGameRules, ListedGamesMatchByTheirKind) {
-    ExpectListed(IsVectorGame, RequiresSound, "alphaon gravit tempest", true);
-    ExpectListed(IsVectorGame, RequiresSound, "aztarac omegrace zektor", false);
+TEST(PerGameRules, EveryListedGameMatchesByItsKind) {
+    ExpectListed(IsVectorGame, RequiresSound,
+                 "alphaon armora asteroi astdelu bzone cchasm elim gravit llander mhavoc quantum "
+                 "spacfur starcas starwar tempest",
+                 true);
+    ExpectListed(IsVectorGame, RequiresSound,
+                 "aztarac barrier boxingb bwidow demon esb omegrace redbaron ripoff solarq "
+                 "spacduel spacewar speedfrk starhawk startrek stellcas sundance tacscan tailg "
+                 "temptube warrior wotw zektor",
+                 false);
     ExpectListed(RequiresSound, IsVectorGame, "cabal 720 indytem", true);
-    ExpectListed(RequiresSound, IsVectorGame, "bloodbro iceclimb wrecking", false);
+    ExpectListed(RequiresSound, IsVectorGame,
+                 "bloodbro weststry paperboy rbibb balonfgt vsbball btlecity cstlevna cluclu "
+                 "drmario duckhunt excitebk vsgradus hogalley iceclimb iceclmrj machridr vsmahjng "
+                 "vspinbal platoon vsslalom vssoccer starlstr ladygolf smgolf suprmrio vsskykid "
+                 "tkoboxng vstennis vstetris goonies wrecking",
+                 false);
 }
 
 TEST(PerGameRules, LookupNamesAsTypedMatchOnlyPrefixEntries) {
@@ -42,6 +53,10 @@ TEST(PerGameRules, LookupNamesAsTypedMatchOnlyPrefixEntries) {
     };
     const Case cases[] = {
         {"720r1", "720r1", false, true},
+        {"x720", "x720", false, false},
+        {"bzone2", "bzone2", true, false},
+        {"starwar1", "starwar1", true, false},
+        {"esb1", "esb1", false, false},
         {"CabalBL", "cabalbl", false, true},
         {"paperboyr1", "paperboyr1", false, false},
         {"ROMS/Tempest.ZIP", "tempest.zip", true, false},

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "games/rom_path.h"
+
 namespace kestrun {
 namespace {
 
@@ -15,15 +17,21 @@ struct NameCase {
     std::string snapshotPath;
 };
 
-TEST(SnapshotName, FollowsTheNameRule) {
+// What the game box shows once a text's snapshot has been looked up, and that snapshot.
+TEST(SnapshotName, FollowsTheFileNameOfTheGamePart) {
     const NameCase cases[] = {
         {"pacman", "pacman", "/opt/kestrun/snap/pacman.png"},
         {"pacman.zip", "pacman", "/opt/kestrun/snap/pacman.png"},
         {"/games/roms/pacman.zip", "/games/roms/pacman", "/opt/kestrun/snap/pacman.png"},
         {"pacman (second set)", "pacman (second set)", "/opt/kestrun/snap/pacman.png"},
-        // Only the last dot counts, even when it stands in a folder name.
-        {"/my.games/pacman", "/my", "/opt/kestrun/snap/my.png"},
         {"/games/pac.man.zip", "/games/pac.man", "/opt/kestrun/snap/pac.man.png"},
+        // Dots and separators in folders and typed options are not the game's.
+        {"/home/u/my.games/pacman", "/home/u/my.games/pacman", "/opt/kestrun/snap/pacman.png"},
+        {"pong -video none -autoboot_script snap.lua", "pong -video none -autoboot_script snap.lua",
+         "/opt/kestrun/snap/pong.png"},
+        {"roms/dkong.zip -cheat", "roms/dkong -cheat", "/opt/kestrun/snap/dkong.png"},
+        {"pong -autoboot_script /tmp/s.lua", "pong -autoboot_script /tmp/s.lua",
+         "/opt/kestrun/snap/pong.png"},
         // The blank rule applies after the folder has gone.
         {"/my games/roms/mspacman.zip", "/my games/roms/mspacman",
          "/opt/kestrun/snap/mspacman.png"},
@@ -32,11 +40,12 @@ TEST(SnapshotName, FollowsTheNameRule) {
         {"", "", "/opt/kestrun/snap/.png"},
         {"/games/roms/", "/games/roms/", "/opt/kestrun/snap/.png"},
         {" pacman", " pacman", "/opt/kestrun/snap/.png"},
-        {"../../etc/passwd", "../.", "/opt/kestrun/snap/..png"},
+        {"../../etc/passwd", "../../etc/passwd", "/opt/kestrun/snap/passwd.png"},
+        {"../..", "../.", "/opt/kestrun/snap/..png"},
     };
     for (const NameCase& c : cases) {
         SCOPED_TRACE("text \"" + c.text + "\"");
-        EXPECT_EQ(StripSnapshotExtension(c.text), c.gameBoxText);
+        EXPECT_EQ(WithoutGameExtension(c.text), c.gameBoxText);
         EXPECT_EQ(SnapshotPathOf(ProgramFolder, c.text), c.snapshotPath);
     }
 }
