@@ -5,7 +5,6 @@
 
 #include "app/launcher_dialog.h"
 #include "platform/instance_lock.h"
-#include "platform/paths.h"
 #include "platform/program_file.h"
 #include "platform/qt_profile_store.h"
 #include "platform/qt_shell.h"
@@ -15,15 +14,6 @@
 #include "ui/qt_message_box.h"
 
 namespace kestrun {
-
-std::string ExecutableBaseName(std::string_view programFile) {
-    constexpr std::string_view DeletedMark = " (deleted)";
-    std::string_view name = BaseNameOf(programFile);
-    if (name.ends_with(DeletedMark)) {
-        name.remove_suffix(DeletedMark.size());
-    }
-    return std::string(name.substr(0, name.rfind('.')));
-}
 
 int CLauncherApp::InitInstance(int& argc, char** argv) {
     const std::string programFile = ProgramFilePath();
