@@ -25,9 +25,9 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     }
 
     QApplication application(argc, argv);
-    QtProfileStore profile(QString::fromStdString(baseName));
-    SetDialogBkColor(DialogBackground, DialogText);
     QtMessageBox messages(nullptr);
+    QtProfileStore profile(QString::fromStdString(baseName), messages);
+    SetDialogBkColor(DialogBackground, DialogText);
     XRandrDisplayMode display;
     QtShell shell;
 

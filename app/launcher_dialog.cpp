@@ -278,9 +278,13 @@ void CLauncherDialog::CloseSequence() {
     if (runWaiting_) {
         return;
     }
-    gameBox_.SaveHistory(true);
-    UpdateData(true);
-    SaveLaunchOptions(profile_, options_);
+    {
+        // One replacement of the profile file for the whole close, not one per value.
+        const ProfileWriteBatch batch(profile_);
+        gameBox_.SaveHistory(true);
+        UpdateData(true);
+        SaveLaunchOptions(profile_, options_);
+    }
     romSets_.RomSetList.clear();
     if (DisplaySwitched()) {
         display_.ChangeDisplayMode(0, 0, true);
