@@ -71,25 +71,34 @@ class PermissionsEnforced {
 
 class QtProfileStoreTest : public ::testing::Test {
   protected:
+    // Also mends what a test broke: the configuration folder's mode, a file in the way.
     void SetUp() override {
-        QDir(QString::fromStdString(ConfigFolder()) + "Pellworth").removeRecursively();
+        const QString config = QString::fromStdString(ConfigFolder());
+        QFile::setPermissions(config, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::remove(config + "Pellworth");
+        QDir(config + "Pellworth").removeRecursively();
     }
 
     testing::ScriptedMessageBox messages_;
 };
 
-TEST_F(QtProfileStoreTest, WholeNumbersRoundTripThroughTheFile) {
+TEST_F(QtProfileStoreTest, ValuesRoundTripThroughTheFileAndEntriesCanBeRemoved) {
     {
         QtProfileStore store(QStringLiteral("kestrun"), messages_);
         store.WriteProfileInt(ProfileSection, "Ctrlr", -1);
         store.WriteProfileInt(ProfileSection, "Slider", 2147483647);
         store.WriteProfileInt(ProfileSection, "Low", -2147483647 - 1);
+        store.WriteProfileString(ProfileSection, "RomSet0", "pacman -nosound, \"x\"");
+        store.WriteProfileString(ProfileSection, "RomSet1", "1942");
+        store.RemoveProfileEntry(ProfileSection, "RomSet1");
     }
     QtProfileStore reopened(QStringLiteral("kestrun"), messages_);
     EXPECT_EQ(reopened.GetProfileInt(ProfileSection, "Ctrlr", 7), -1);
     EXPECT_EQ(reopened.GetProfileInt(ProfileSection, "Slider", 7), 2147483647);
     EXPECT_EQ(reopened.GetProfileInt(ProfileSection, "Low", 7), -2147483647 - 1);
     EXPECT_EQ(reopened.GetProfileInt(ProfileSection, "Absent", 50), 50);
+    EXPECT_EQ(reopened.GetProfileString(ProfileSection, "RomSet0", ""), "pacman -nosound, \"x\"");
+    EXPECT_EQ(reopened.GetProfileString(ProfileSection, "RomSet1", "gone"), "gone");
 }
 
 TEST_F(QtProfileStoreTest, TextThatIsNotANumberReadsAsAbsent) {
@@ -100,17 +109,6 @@ TEST_F(QtProfileStoreTest, TextThatIsNotANumberReadsAsAbsent) {
     EXPECT_EQ(store.GetProfileInt(ProfileSection, "Mask", 0), 0);
     EXPECT_EQ(store.GetProfileInt(ProfileSection, "Resolution", 0), 0);
     EXPECT_EQ(store.GetProfileInt(ProfileSection, "Effects", 0), 2);
-}
-
-TEST_F(QtProfileStoreTest, StringsRoundTripAndEntriesCanBeRemoved) {
-    QtProfileStore store(QStringLiteral("kestrun"), messages_);
-    store.WriteProfileString(ProfileSection, "RomSet0", "pacman -nosound, \"x\"");
-    store.WriteProfileString(ProfileSection, "RomSet1", "1942");
-    store.RemoveProfileEntry(ProfileSection, "RomSet1");
-
-    QtProfileStore reopened(QStringLiteral("kestrun"), messages_);
-    EXPECT_EQ(reopened.GetProfileString(ProfileSection, "RomSet0", ""), "pacman -nosound, \"x\"");
-    EXPECT_EQ(reopened.GetProfileString(ProfileSection, "RomSet1", "gone"), "gone");
 }
 
 // Both profiles (in the files named after their applications) start alike; one is written
@@ -149,29 +147,23 @@ TEST_F(QtProfileStoreTest, BatchStoresItsWritesOnlyWhenItEndsAndAsSingleWritesWo
 
 TEST_F(QtProfileStoreTest, FirstFailureToStoreIsReportedWithTheFileAndTheReason) {
     const QString config = QString::fromStdString(ConfigFolder());
-    struct Case {
+    const struct {
         const char* name;
-        std::function<void()> breakIt, mendIt;
+        std::function<void()> breakIt;
         int reason;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"read-only config folder", [&] { QFile::setPermissions(config, QFile::ReadOwner); },
-         [&] {
-             QFile::setPermissions(config, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-         },
          EACCES},
         {"unreadable profile",
          [] {
              WriteFile(ProfileFile(), "[Kestrun]\nShortcut=1\n");
              QFile::setPermissions(ProfileFile(), {});
          },
-         [] {}, EACCES},
-        {"profile folder is a file", [&] { WriteFile(config + "Pellworth", "x"); },
-         [&] { QFile::remove(config + "Pellworth"); }, ENOTDIR},
+         EACCES},
+        {"profile folder is a file", [&] { WriteFile(config + "Pellworth", "x"); }, ENOTDIR},
     };
-    for (const Case& broken : cases) {
+    for (const auto& broken : cases) {
         SCOPED_TRACE(broken.name);
-        SetUp();
         testing::ScriptedMessageBox messages;
         {
             const PermissionsEnforced enforced;
@@ -182,7 +174,7 @@ TEST_F(QtProfileStoreTest, FirstFailureToStoreIsReportedWithTheFileAndTheReason)
             const ProfileWriteBatch batch(store);
             store.WriteProfileString(ProfileSection, "RomSet", "pacman");
         }
-        broken.mendIt();
+        SetUp();
         ASSERT_EQ(messages.Shown().size(), 1u);
         EXPECT_EQ(messages.Shown()[0].text, "Could not save the settings to " +
                                                 ProfileFile().toStdString() + ": " +
