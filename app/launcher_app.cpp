@@ -5,7 +5,6 @@
 
 #include "app/launcher_dialog.h"
 #include "platform/instance_lock.h"
-#include "platform/paths.h"
 #include "platform/program_file.h"
 #include "platform/qt_process_waiter.h"
 #include "platform/qt_profile_store.h"
@@ -17,15 +16,6 @@
 
 namespace kestrun {
 
-std::string ExecutableBaseName(std::string_view programFile) {
-    constexpr std::string_view DeletedMark = " (deleted)";
-    std::string_view name = BaseNameOf(programFile);
-    if (name.ends_with(DeletedMark)) {
-        name.remove_suffix(DeletedMark.size());
-    }
-    return std::string(name.substr(0, name.rfind('.')));
-}
-
 int CLauncherApp::InitInstance(int& argc, char** argv) {
     const std::string programFile = ProgramFilePath();
     const std::string baseName = ExecutableBaseName(programFile);
@@ -36,9 +26,9 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     }
 
     QApplication application(argc, argv);
-    QtProfileStore profile(QString::fromStdString(baseName));
-    SetDialogBkColor(DialogBackground, DialogText);
     QtMessageBox messages(nullptr);
+    QtProfileStore profile(QString::fromStdString(baseName), messages);
+    SetDialogBkColor(DialogBackground, DialogText);
     XRandrDisplayMode display;
     QtShell shell;
     QtProcessWaiter waiter;

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-
 namespace kestrun {
 
 // The application: one instance per executable name and user, the profile named after the
@@ -12,9 +9,5 @@ class CLauncherApp {
     // Runs the program and returns its exit code. A second instance ends at once, silently.
     int InitInstance(int& argc, char** argv);
 };
-
-// The executable's name without folder and extension; the kernel's " (deleted)" mark on a
-// removed program file is not part of it.
-std::string ExecutableBaseName(std::string_view programFile);
 
 }  // namespace kestrun

@@ -118,9 +118,13 @@ void LauncherModel::Close() {
     if (runWaiting_) {
         return;
     }
-    view_.SaveHistory();
-    options_ = view_.ReadBackOptions();
-    SaveLaunchOptions(profile_, options_);
+    {
+        // One replacement of the profile file for the whole close, not one per value.
+        const ProfileWriteBatch batch(profile_);
+        view_.SaveHistory();
+        options_ = view_.ReadBackOptions();
+        SaveLaunchOptions(profile_, options_);
+    }
     romSets_.RomSetList.clear();
     if (switched_) {
         display_.ChangeDisplayMode(0, 0, true);

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "platform/detached_process.h"
+#include "platform/instance_lock.h"
 #include "platform/process_handle.h"
 #include "platform/program_file.h"
 #include "platform/temporary_copy.h"
@@ -54,6 +55,8 @@ int FinishSelfDelete(const std::vector<std::string>& arguments) {
     }
     if (WaitForProcessHandle(handle)) {
         ::unlink(arguments[2].c_str());
+        // This copy's random name is never used again: its instance lock goes with it.
+        ::unlink(InstanceLockPath(ExecutableBaseName(ProgramFilePath())).c_str());
     }
     return 0;
 }

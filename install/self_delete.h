@@ -10,7 +10,7 @@ namespace kestrun {
 //   <copy path> <inherited process handle> <program file>
 // then returns; the caller ends the process. The copy, on the waiting side, waits for that
 // process to end and deletes its program file. The copy's own file is removed as soon as it
-// runs, so nothing stays in the temporary folder.
+// runs, and its instance lock file when it has done its work, so nothing stays behind.
 
 // Takes the starting side for the running program when the process has no arguments besides
 // its name, else the waiting side with these arguments. Always 0.

@@ -2,12 +2,14 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/file_system.h"
 #include "platform/paths.h"
 
 namespace kestrun {
@@ -27,10 +29,15 @@ int WriteAll(int file, std::string_view content) {
     return 0;
 }
 
+// A pattern for mkostemp: a hidden name beside the file, on the same file system.
+std::string TemporaryNameBeside(const std::string& path) {
+    return FolderOf(path) + "." + std::string(BaseNameOf(path)) + ".XXXXXX";
+}
+
 }  // namespace
 
 int WriteFileAtomically(const std::string& path, std::string_view content, mode_t mode) {
-    std::string temporary = FolderOf(path) + "." + std::string(BaseNameOf(path)) + ".XXXXXX";
+    std::string temporary = TemporaryNameBeside(path);
     const int file = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (file < 0) {
         return errno;
@@ -52,6 +59,27 @@ int WriteFileAtomically(const std::string& path, std::string_view content, mode_
         ::unlink(temporary.c_str());
     }
     return error;
+}
+
+int ReplacementProblem(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    if (const int made = MakeFolders(folder, 0777); made != 0) {
+        return made;
+    }
+    if (const int existing = ::open(path.c_str(), O_RDWR | O_CLOEXEC); existing >= 0) {
+        ::close(existing);
+    } else if (errno != ENOENT) {
+        return errno;
+    }
+    std::string probe = TemporaryNameBeside(path);
+    const int file = ::mkostemp(probe.data(), O_CLOEXEC);
+    if (file < 0) {
+        return errno;
+    }
+    ::close(file);
+    ::unlink(probe.c_str());
+    struct statvfs space {};
+    return ::statvfs(folder.c_str(), &space) == 0 && space.f_bavail == 0 ? ENOSPC : 0;
 }
 
 }  // namespace kestrun

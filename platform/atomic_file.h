@@ -11,4 +11,9 @@ namespace kestrun {
 // Returns 0, or the errno value of the failure (and then no temporary file is left).
 int WriteFileAtomically(const std::string& path, std::string_view content, mode_t mode);
 
+// Why the file cannot be replaced that way now: the errno value of the first step that fails
+// (making its folder, opening the existing file for reading and writing, making a file beside
+// it, finding free space), or 0 when none does.
+int ReplacementProblem(const std::string& path);
+
 }  // namespace kestrun

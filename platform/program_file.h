@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kestrun {
 
@@ -8,5 +9,9 @@ namespace kestrun {
 // read. A program file removed while it runs carries the kernel's " (deleted)" mark, which
 // leaves its folder part intact.
 std::string ProgramFilePath();
+
+// The program's name without folder and extension; the kernel's " (deleted)" mark on a
+// removed program file is not part of it.
+std::string ExecutableBaseName(std::string_view programFile);
 
 }  // namespace kestrun

@@ -1,6 +1,10 @@
 #include "platform/qt_profile_store.h"
 
+#include <cerrno>
+#include <cstring>
 #include <limits>
+
+#include "platform/atomic_file.h"
 
 namespace kestrun {
 namespace {
@@ -16,9 +20,10 @@ QString ToQString(std::string_view text) {
 
 }  // namespace
 
-QtProfileStore::QtProfileStore(const QString& applicationName)
+QtProfileStore::QtProfileStore(const QString& applicationName, MessageBoxService& messages)
     : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Pellworth"),
-                applicationName) {}
+                applicationName),
+      messages_(messages) {}
 
 int QtProfileStore::GetProfileInt(std::string_view section, std::string_view key,
                                   int defaultValue) {
@@ -37,7 +42,7 @@ int QtProfileStore::GetProfileInt(std::string_view section, std::string_view key
 
 void QtProfileStore::WriteProfileInt(std::string_view section, std::string_view key, int value) {
     settings_.setValue(KeyPath(section, key), value);
-    settings_.sync();
+    Store();
 }
 
 std::string QtProfileStore::GetProfileString(std::string_view section, std::string_view key,
@@ -52,12 +57,45 @@ std::string QtProfileStore::GetProfileString(std::string_view section, std::stri
 void QtProfileStore::WriteProfileString(std::string_view section, std::string_view key,
                                         std::string_view value) {
     settings_.setValue(KeyPath(section, key), ToQString(value));
-    settings_.sync();
+    Store();
 }
 
 void QtProfileStore::RemoveProfileEntry(std::string_view section, std::string_view key) {
     settings_.remove(KeyPath(section, key));
+    Store();
+}
+
+void QtProfileStore::BeginWriteBatch() {
+    ++batchDepth_;
+}
+
+void QtProfileStore::EndWriteBatch() {
+    --batchDepth_;
+    Store();
+}
+
+void QtProfileStore::Store() {
+    if (batchDepth_ > 0) {
+        return;
+    }
     settings_.sync();
+    if (settings_.status() == QSettings::AccessError && !failureReported_) {
+        failureReported_ = true;
+        ReportFailure();
+    }
+}
+
+// Qt does not say why the file could not be written, so the steps of a replacement are tried
+// again to find out.
+void QtProfileStore::ReportFailure() {
+    const std::string file = FileName().toStdString();
+    const int reason = ReplacementProblem(file);
+    MessageBoxRequest message;
+    message.text = "Could not save the settings to " + file + ": " +
+                   std::strerror(reason != 0 ? reason : EIO) + ".";
+    message.caption = "Kestrun";
+    message.icon = MessageIcon::Exclamation;
+    messages_.Show(message);
 }
 
 }  // namespace kestrun

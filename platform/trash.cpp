@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "platform/file_system.h"
 #include "platform/paths.h"
 
 namespace kestrun {
@@ -21,13 +22,15 @@ namespace fs = std::filesystem;
 // Beyond this many objects of one name the trash is not worth searching further.
 constexpr int MaxNameTries = 10000;
 
+// Empty without a home folder to put it in.
 std::string TrashFolder() {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     if (dataHome != nullptr && IsAbsolutePath(dataHome)) {
         return std::string(dataHome) + "/Trash";
     }
     const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.local/share/Trash";
+    return home != nullptr && IsAbsolutePath(home) ? std::string(home) + "/.local/share/Trash"
+                                                   : std::string();
 }
 
 std::string AbsolutePath(const std::string& path) {
@@ -81,10 +84,6 @@ std::string CandidateName(std::string_view baseName, int number) {
     const std::size_t cut = dot == std::string_view::npos || dot == 0 ? baseName.size() : dot;
     return std::string(baseName.substr(0, cut)) + "." + std::to_string(number) +
            std::string(baseName.substr(cut));
-}
-
-int MakeFolder(const std::string& path) {
-    return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST ? 0 : errno;
 }
 
 // Claims the name by creating its info file exclusively, as the trash convention asks.
@@ -154,8 +153,12 @@ int MoveToTrash(const std::string& path) {
         return errno;
     }
     const std::string trash = TrashFolder();
-    for (const std::string& folder : {trash, trash + "/files", trash + "/info"}) {
-        if (const int error = MakeFolder(folder); error != 0) {
+    if (trash.empty()) {
+        return ENOENT;
+    }
+    for (const std::string& folder : {trash + "/files", trash + "/info"}) {
+        // A fresh account may have no data folder yet; the trash is the user's alone.
+        if (const int error = MakeFolders(folder, 0700); error != 0) {
             return error;
         }
     }

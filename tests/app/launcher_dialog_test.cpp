@@ -62,6 +62,7 @@ TEST_F(LauncherDialogTest, ExitStoresTheHistoryThenTheOptionsInTheirOrder) {
     std::vector<std::string> expected{"RomSet0", "RomSet"};
     expected.insert(expected.end(), LaunchOptionCloseOrder.begin(), LaunchOptionCloseOrder.end());
     EXPECT_EQ(profile.Writes(), expected);
+    EXPECT_EQ(profile.Stores(), 1);
     EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Steadykey", 0), 1);
     EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Video", 1), 0);
     EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Resolution", 0), 5);
@@ -92,6 +93,7 @@ TEST_F(LauncherDialogTest, WithoutExitOnlyTheMenuChoicesReachTheProfile) {
     EXPECT_TRUE(OpenMenuItem(window, ids::MenuDirect3D).isChecked());
     EXPECT_FALSE(OpenMenuItem(window, ids::MenuLoFi).isChecked());
     EXPECT_EQ(profile.Writes(), (std::vector<std::string>{"D3d", "LoFi", "D3d", "LoFi"}));
+    EXPECT_EQ(profile.Stores(), 4);
     dialog.reset();
     EXPECT_FALSE(profile.Has("Steadykey"));
     EXPECT_EQ(profile.GetProfileInt(ProfileSection, "D3d", 0), 1);

@@ -15,6 +15,7 @@
 #include "platform/qt_profile_store.h"
 #include "res/resource_ids.h"
 #include "tests/support/memory_profile_store.h"
+#include "tests/support/scripted_message_box.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/qt_application.h"
 
@@ -153,7 +154,8 @@ TEST_F(AdvancedOptionsDialogTest, OnlyOkStoresWhatTheControlsShow) {
 // The entry point the main window calls, on the real per-user profile file.
 TEST(RunAdvancedOptionsDialogTest, ConfirmedChangesReachTheProfileFile) {
     const testing::TempHome home;
-    QtProfileStore profile(QStringLiteral("kestrun"));
+    testing::ScriptedMessageBox messages;
+    QtProfileStore profile(QStringLiteral("kestrun"), messages);
     profile.WriteProfileInt(ProfileSection, "D3d", 1);
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<CDialog*>(QApplication::activeModalWidget());
@@ -163,7 +165,7 @@ TEST(RunAdvancedOptionsDialogTest, ConfirmedChangesReachTheProfileFile) {
     });
     EXPECT_EQ(RunAdvancedOptionsDialog(nullptr, profile), IdOk);
 
-    QtProfileStore reread(QStringLiteral("kestrun"));
+    QtProfileStore reread(QStringLiteral("kestrun"), messages);
     EXPECT_EQ(reread.GetProfileInt(ProfileSection, "Feedback", -1), 1);
     EXPECT_EQ(reread.GetProfileInt(ProfileSection, "Slider", -1), 50);
 }

@@ -9,7 +9,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 #include "tests/install/file_helpers.h"
 #include "tests/support/temp_folder.h"
@@ -21,7 +23,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::Exists;
-using ::testing::IsEmpty;
 using testing::NamesIn;
 
 // Waits for something another process does; the deadline only bounds a failing test.
@@ -59,12 +60,15 @@ TEST(SelfDeleteWaitingSide, DeletesNothingWithoutAValidProcessHandle) {
 }
 
 // The probe program uninstalls itself from a program folder, with the temporary folder (whose
-// path has blanks) and the home folder pointed into this test's own folders.
+// path has blanks) and the home folder pointed into this test's own folders. Without a runtime
+// folder its instance locks live in the temporary folder, where the lock of the program's own
+// name stays as after any run.
 class SelfDeleteEndToEnd : public ::testing::Test {
   protected:
     SelfDeleteEndToEnd()
         : temporary_(root_.MakeFolder("temporary files") + "/"),
-          output_(root_.Path() + "probe output.txt") {}
+          output_(root_.Path() + "probe output.txt"),
+          ownLock_("kestrun-" + std::to_string(::getuid()) + ".lock") {}
 
     std::string InstallProbe(const std::string& folder) const {
         const std::string program = folder + "kestrun";
@@ -75,8 +79,18 @@ class SelfDeleteEndToEnd : public ::testing::Test {
 
     // Runs the program to its end and returns its exit code.
     int Run(const std::string& program) const {
-        const std::string savedTemporary = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
-        ::setenv("TMPDIR", temporary_.c_str(), 1);
+        std::vector<std::string> variables{"TMPDIR=" + temporary_};
+        for (char** entry = environ; *entry != nullptr; ++entry) {
+            const std::string_view variable(*entry);
+            if (!variable.starts_with("TMPDIR=") && !variable.starts_with("XDG_RUNTIME_DIR=")) {
+                variables.emplace_back(variable);
+            }
+        }
+        std::vector<char*> environment;
+        for (std::string& variable : variables) {
+            environment.push_back(variable.data());
+        }
+        environment.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         ::posix_spawn_file_actions_init(&actions);
         ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output_.c_str(),
@@ -84,13 +98,9 @@ class SelfDeleteEndToEnd : public ::testing::Test {
         std::string name = program;
         char* argv[] = {name.data(), nullptr};
         pid_t pid = -1;
-        const int error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+        const int error =
+            ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environment.data());
         ::posix_spawn_file_actions_destroy(&actions);
-        if (savedTemporary.empty()) {
-            ::unsetenv("TMPDIR");
-        } else {
-            ::setenv("TMPDIR", savedTemporary.c_str(), 1);
-        }
         int status = 0;
         if (error != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
             return -1;
@@ -102,6 +112,7 @@ class SelfDeleteEndToEnd : public ::testing::Test {
     testing::TempFolder root_;
     std::string temporary_;
     std::string output_;
+    std::string ownLock_;
 };
 
 TEST_F(SelfDeleteEndToEnd, UninstalledProgramFileGoesOnlyAfterTheProcessEnded) {
@@ -117,7 +128,8 @@ TEST_F(SelfDeleteEndToEnd, UninstalledProgramFileGoesOnlyAfterTheProcessEnded) {
     EXPECT_TRUE(Eventually([&] { return !Exists(program); }));
     EXPECT_THAT(NamesIn(programFolder), ::testing::ElementsAre("mame.exe"));
     EXPECT_FALSE(Exists(home_.Folder().Path() + "home/Desktop/Kestrun.desktop"));
-    EXPECT_THAT(NamesIn(temporary_), IsEmpty());
+    EXPECT_TRUE(Eventually([&] { return NamesIn(temporary_) == std::vector{ownLock_}; }))
+        << ::testing::PrintToString(NamesIn(temporary_));
 }
 
 TEST_F(SelfDeleteEndToEnd, CopyStartedPlainlyInTheTemporaryFolderRemovesItselfTheSameWay) {
@@ -126,7 +138,7 @@ TEST_F(SelfDeleteEndToEnd, CopyStartedPlainlyInTheTemporaryFolderRemovesItselfTh
     EXPECT_EQ(Run(program), 0);
 
     EXPECT_EQ(testing::ReadWholeFile(output_), "");
-    EXPECT_TRUE(Eventually([&] { return NamesIn(temporary_).empty(); }));
+    EXPECT_TRUE(Eventually([&] { return NamesIn(temporary_) == std::vector{ownLock_}; }));
 }
 
 }  // namespace

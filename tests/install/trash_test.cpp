@@ -70,6 +70,22 @@ TEST_F(TrashTest, MissingObjectLeavesNoTraceInTheTrash) {
     EXPECT_THAT(NamesIn(TrashPath("info")), IsEmpty());
 }
 
+// A fresh account has no data folder yet; without a home nothing is made at the root.
+TEST_F(TrashTest, FreshHomeGetsTheWholeTrashPathAndNoHomeGetsNone) {
+    const std::string freshHome = files_.MakeFolder("fresh home");
+    ::unsetenv("XDG_DATA_HOME");
+    ::setenv("HOME", freshHome.c_str(), 1);
+    ASSERT_EQ(MoveToTrash(files_.WriteFile("pacman.png", "picture")), 0);
+    EXPECT_EQ(ReadWholeFile(freshHome + "/.local/share/Trash/files/pacman.png"), "picture");
+    struct stat trash {};
+    ASSERT_EQ(::stat((freshHome + "/.local").c_str(), &trash), 0);
+    EXPECT_EQ(trash.st_mode & 0777, 0700u);
+
+    ::setenv("HOME", "relative", 1);
+    EXPECT_EQ(MoveToTrash(files_.WriteFile("galaga.png")), ENOENT);
+    EXPECT_TRUE(testing::Exists(files_.Path() + "galaga.png"));
+}
+
 TEST_F(TrashTest, FolderOnAnotherFileSystemIsCopiedIntoTheTrash) {
     struct stat shm {
     }, trash{};

@@ -1,11 +1,22 @@
 #include "platform/qt_profile_store.h"
 
 #include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <functional>
+#include <string>
 
+#include "tests/support/scripted_message_box.h"
 #include "tests/support/temp_folder.h"
 
 namespace kestrun {
@@ -19,67 +30,195 @@ const testing::TempHome& Home() {
 }
 [[maybe_unused]] const auto& homeSetUpEarly = Home();
 
-class QtProfileStoreTest : public ::testing::Test {
-  protected:
-    void SetUp() override { QFile::remove(StoreFile()); }
-    static QString StoreFile() {
-        return QString::fromStdString(Home().Folder().Path()) +
-               "home/.config/Pellworth/kestrun.ini";
-    }
-};
-
-TEST_F(QtProfileStoreTest, LivesInThePerUserFileNamedAfterTheApplication) {
-    QtProfileStore store(QStringLiteral("kestrun"));
-    store.WriteProfileInt(ProfileSection, "Video", 0);
-    EXPECT_EQ(QFileInfo(store.FileName()).canonicalFilePath(),
-              QFileInfo(StoreFile()).canonicalFilePath());
-    EXPECT_TRUE(QFile::exists(StoreFile()));
+std::string ConfigFolder() {
+    return Home().Folder().Path() + "home/.config/";
 }
 
-TEST_F(QtProfileStoreTest, WholeNumbersRoundTripThroughTheFile) {
+QString ProfileFile(const char* application = "kestrun") {
+    return QString::fromStdString(ConfigFolder()) + "Pellworth/" + application + ".ini";
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& content) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+// Root passes every permission check. While this lives, the calling thread (which does all
+// the file work of a QSettings) gives up that power, so that modes refuse root as well.
+class PermissionsEnforced {
+  public:
+    PermissionsEnforced() {
+        ::syscall(SYS_capget, &header_, saved_);
+        __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        ::syscall(SYS_capset, &header_, reduced);
+    }
+    ~PermissionsEnforced() { ::syscall(SYS_capset, &header_, saved_); }
+    PermissionsEnforced(const PermissionsEnforced&) = delete;
+    PermissionsEnforced& operator=(const PermissionsEnforced&) = delete;
+
+  private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+};
+
+class QtProfileStoreTest : public ::testing::Test {
+  protected:
+    // Also mends what a test broke: the configuration folder's mode, a file in the way.
+    void SetUp() override {
+        const QString config = QString::fromStdString(ConfigFolder());
+        QFile::setPermissions(config, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::remove(config + "Pellworth");
+        QDir(config + "Pellworth").removeRecursively();
+    }
+
+    testing::ScriptedMessageBox messages_;
+};
+
+TEST_F(QtProfileStoreTest, ValuesRoundTripThroughTheFileAndEntriesCanBeRemoved) {
     {
-        QtProfileStore store(QStringLiteral("kestrun"));
+        QtProfileStore store(QStringLiteral("kestrun"), messages_);
         store.WriteProfileInt(ProfileSection, "Ctrlr", -1);
         store.WriteProfileInt(ProfileSection, "Slider", 2147483647);
         store.WriteProfileInt(ProfileSection, "Low", -2147483647 - 1);
+        store.WriteProfileString(ProfileSection, "RomSet0", "pacman -nosound, \"x\"");
+        store.WriteProfileString(ProfileSection, "RomSet1", "1942");
+        store.RemoveProfileEntry(ProfileSection, "RomSet1");
     }
-    QtProfileStore reopened(QStringLiteral("kestrun"));
+    QtProfileStore reopened(QStringLiteral("kestrun"), messages_);
     EXPECT_EQ(reopened.GetProfileInt(ProfileSection, "Ctrlr", 7), -1);
     EXPECT_EQ(reopened.GetProfileInt(ProfileSection, "Slider", 7), 2147483647);
     EXPECT_EQ(reopened.GetProfileInt(ProfileSection, "Low", 7), -2147483647 - 1);
     EXPECT_EQ(reopened.GetProfileInt(ProfileSection, "Absent", 50), 50);
+    EXPECT_EQ(reopened.GetProfileString(ProfileSection, "RomSet0", ""), "pacman -nosound, \"x\"");
+    EXPECT_EQ(reopened.GetProfileString(ProfileSection, "RomSet1", "gone"), "gone");
 }
 
 TEST_F(QtProfileStoreTest, TextThatIsNotANumberReadsAsAbsent) {
-    QFile file(StoreFile());
-    ASSERT_TRUE(QFileInfo(StoreFile()).dir().mkpath("."));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Kestrun]\nVideo=full\nMask=\nResolution=99999999999\nEffects= 2\n");
-    file.close();
+    WriteFile(ProfileFile(), "[Kestrun]\nVideo=full\nMask=\nResolution=99999999999\nEffects= 2\n");
 
-    QtProfileStore store(QStringLiteral("kestrun"));
+    QtProfileStore store(QStringLiteral("kestrun"), messages_);
     EXPECT_EQ(store.GetProfileInt(ProfileSection, "Video", 1), 1);
     EXPECT_EQ(store.GetProfileInt(ProfileSection, "Mask", 0), 0);
     EXPECT_EQ(store.GetProfileInt(ProfileSection, "Resolution", 0), 0);
     EXPECT_EQ(store.GetProfileInt(ProfileSection, "Effects", 0), 2);
 }
 
-TEST_F(QtProfileStoreTest, StringsRoundTripAndEntriesCanBeRemoved) {
-    QtProfileStore store(QStringLiteral("kestrun"));
-    store.WriteProfileString(ProfileSection, "RomSet0", "pacman -nosound, \"x\"");
-    store.WriteProfileString(ProfileSection, "RomSet1", "1942");
-    store.RemoveProfileEntry(ProfileSection, "RomSet1");
+// Both profiles (in the files named after their applications) start alike; one is written
+// value by value, the other in a batch.
+TEST_F(QtProfileStoreTest, BatchStoresItsWritesOnlyWhenItEndsAndAsSingleWritesWould) {
+    const QByteArray before = "[Kestrun]\nVideo=1\nRomSet1=dkong\nShortcut=1\n";
+    const auto writeAll = [](ProfileStore& store) {
+        store.WriteProfileString(ProfileSection, "RomSet0", "pacman");
+        store.RemoveProfileEntry(ProfileSection, "RomSet1");
+        store.WriteProfileString(ProfileSection, "RomSet", "galaga");
+        for (const char* key : {"Input", "Steadykey", "Mute", "Video", "Ctrlr"}) {
+            store.WriteProfileInt(ProfileSection, key, -1);
+        }
+    };
+    WriteFile(ProfileFile("single"), before);
+    WriteFile(ProfileFile("batched"), before);
+    {
+        QtProfileStore single(QStringLiteral("single"), messages_);
+        writeAll(single);
+    }
 
-    QtProfileStore reopened(QStringLiteral("kestrun"));
-    EXPECT_EQ(reopened.GetProfileString(ProfileSection, "RomSet0", ""), "pacman -nosound, \"x\"");
-    EXPECT_EQ(reopened.GetProfileString(ProfileSection, "RomSet1", "gone"), "gone");
+    QtProfileStore batched(QStringLiteral("batched"), messages_);
+    {
+        const ProfileWriteBatch outer(batched);
+        {
+            const ProfileWriteBatch inner(batched);
+            writeAll(batched);
+        }
+        EXPECT_EQ(batched.GetProfileString(ProfileSection, "RomSet", ""), "galaga");
+        EXPECT_EQ(ReadFile(ProfileFile("batched")), before);
+    }
+    EXPECT_EQ(ReadFile(ProfileFile("batched")), ReadFile(ProfileFile("single")));
+    EXPECT_NE(ReadFile(ProfileFile("batched")), before);
+    EXPECT_TRUE(messages_.Shown().empty());
 }
 
-TEST_F(QtProfileStoreTest, ApplicationsKeepSeparateProfiles) {
-    QtProfileStore first(QStringLiteral("kestrun"));
-    QtProfileStore renamed(QStringLiteral("kestrun2"));
-    first.WriteProfileInt(ProfileSection, "Video", 0);
-    EXPECT_EQ(renamed.GetProfileInt(ProfileSection, "Video", 1), 1);
+TEST_F(QtProfileStoreTest, FirstFailureToStoreIsReportedWithTheFileAndTheReason) {
+    const QString config = QString::fromStdString(ConfigFolder());
+    const struct {
+        const char* name;
+        std::function<void()> breakIt;
+        int reason;
+    } cases[] = {
+        {"read-only config folder", [&] { QFile::setPermissions(config, QFile::ReadOwner); },
+         EACCES},
+        {"unreadable profile",
+         [] {
+             WriteFile(ProfileFile(), "[Kestrun]\nShortcut=1\n");
+             QFile::setPermissions(ProfileFile(), {});
+         },
+         EACCES},
+        {"profile folder is a file", [&] { WriteFile(config + "Pellworth", "x"); }, ENOTDIR},
+    };
+    for (const auto& broken : cases) {
+        SCOPED_TRACE(broken.name);
+        testing::ScriptedMessageBox messages;
+        {
+            const PermissionsEnforced enforced;
+            broken.breakIt();
+            QtProfileStore store(QStringLiteral("kestrun"), messages);
+            store.WriteProfileInt(ProfileSection, "Shortcut", 1);
+            store.WriteProfileInt(ProfileSection, "D3d", 1);
+            const ProfileWriteBatch batch(store);
+            store.WriteProfileString(ProfileSection, "RomSet", "pacman");
+        }
+        SetUp();
+        ASSERT_EQ(messages.Shown().size(), 1u);
+        EXPECT_EQ(messages.Shown()[0].text, "Could not save the settings to " +
+                                                ProfileFile().toStdString() + ": " +
+                                                std::strerror(broken.reason) + ".");
+        EXPECT_EQ(messages.Shown()[0].caption, "Kestrun");
+        EXPECT_EQ(messages.Shown()[0].icon, MessageIcon::Exclamation);
+    }
+}
+
+// Writers killed at random points of their work, each after the one before it was killed,
+// leave the file whole: every key of one generation.
+TEST_F(QtProfileStoreTest, KilledWriterLeavesTheOldOrTheNewFileWhole) {
+    constexpr int Keys = 50;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const QByteArray before = ReadFile(ProfileFile());
+        const pid_t writer = ::fork();
+        ASSERT_GE(writer, 0);
+        if (writer == 0) {
+            testing::ScriptedMessageBox messages;
+            QtProfileStore store(QStringLiteral("kestrun"), messages);
+            for (char generation = 'a';; generation = generation == 'z' ? 'a' : generation + 1) {
+                const ProfileWriteBatch batch(store);
+                for (int key = 0; key < Keys; ++key) {
+                    store.WriteProfileString(ProfileSection, "RomSet" + std::to_string(key),
+                                             std::string(4000, generation));
+                }
+            }
+        }
+        // Once this writer has stored a generation, the kill lands somewhere in a later one.
+        for (int wait = 0; wait < 1000 && ReadFile(ProfileFile()) == before; ++wait) {
+            ::usleep(10'000);
+        }
+        ::usleep(static_cast<useconds_t>(attempt * 3000));
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+
+        const QList<QByteArray> lines = ReadFile(ProfileFile()).split('\n');
+        ASSERT_EQ(lines.size(), Keys + 2) << "attempt " << attempt;
+        const QByteArray value = lines[1].mid(lines[1].indexOf('=') + 1);
+        ASSERT_EQ(value.size(), 4000);
+        for (int line = 1; line <= Keys; ++line) {
+            ASSERT_TRUE(lines[line].endsWith("=" + value)) << "attempt " << attempt;
+        }
+    }
 }
 
 }  // namespace

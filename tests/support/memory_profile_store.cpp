@@ -1,6 +1,7 @@
 #include "tests/support/memory_profile_store.h"
 
 #include <charconv>
+#include <utility>
 
 namespace kestrun::testing {
 
@@ -23,7 +24,7 @@ int MemoryProfileStore::GetProfileInt(std::string_view section, std::string_view
 
 void MemoryProfileStore::WriteProfileInt(std::string_view section, std::string_view key,
                                          int value) {
-    writes_.emplace_back(key);
+    Wrote(key);
     values_[Path(section, key)] = std::to_string(value);
 }
 
@@ -36,13 +37,28 @@ std::string MemoryProfileStore::GetProfileString(std::string_view section, std::
 
 void MemoryProfileStore::WriteProfileString(std::string_view section, std::string_view key,
                                             std::string_view value) {
-    writes_.emplace_back(key);
+    Wrote(key);
     values_[Path(section, key)] = std::string(value);
 }
 
 void MemoryProfileStore::RemoveProfileEntry(std::string_view section, std::string_view key) {
-    writes_.emplace_back(key);
+    Wrote(key);
     values_.erase(Path(section, key));
+}
+
+void MemoryProfileStore::EndWriteBatch() {
+    if (--batchDepth_ == 0 && std::exchange(batchWrote_, false)) {
+        ++stores_;
+    }
+}
+
+void MemoryProfileStore::Wrote(std::string_view key) {
+    writes_.emplace_back(key);
+    if (batchDepth_ > 0) {
+        batchWrote_ = true;
+    } else {
+        ++stores_;
+    }
 }
 
 bool MemoryProfileStore::Has(std::string_view key) const {
@@ -52,6 +68,7 @@ bool MemoryProfileStore::Has(std::string_view key) const {
 void MemoryProfileStore::ClearLog() {
     reads_.clear();
     writes_.clear();
+    stores_ = 0;
 }
 
 }  // namespace kestrun::testing

@@ -19,6 +19,8 @@ class MemoryProfileStore final : public ProfileStore {
     void WriteProfileString(std::string_view section, std::string_view key,
                             std::string_view value) override;
     void RemoveProfileEntry(std::string_view section, std::string_view key) override;
+    void BeginWriteBatch() override { ++batchDepth_; }
+    void EndWriteBatch() override;
 
     // Stored values as text ("-1", "pacman"), keyed by "section/key".
     const std::map<std::string, std::string>& Values() const { return values_; }
@@ -26,14 +28,21 @@ class MemoryProfileStore final : public ProfileStore {
     // Keys (without section) in the order they were read or written.
     const std::vector<std::string>& Reads() const { return reads_; }
     const std::vector<std::string>& Writes() const { return writes_; }
+    // How often the store would have written its file: once per write outside a batch, once
+    // per batch with writes.
+    int Stores() const { return stores_; }
     void ClearLog();
 
   private:
     static std::string Path(std::string_view section, std::string_view key);
+    void Wrote(std::string_view key);
 
     std::map<std::string, std::string> values_;
     std::vector<std::string> reads_;
     std::vector<std::string> writes_;
+    int batchDepth_ = 0;
+    bool batchWrote_ = false;
+    int stores_ = 0;
 };
 
 }  // namespace kestrun::testing

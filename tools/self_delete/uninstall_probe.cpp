@@ -1,5 +1,6 @@
-// Runs Uninstall the way the launcher does, answering Yes, with a profile in memory. Run from
-// the temporary folder it takes the copy's part instead. Before it ends it reports on standard
+// Runs Uninstall the way the launcher does, answering Yes, with a profile in memory, holding
+// its instance lock as the launcher does. Run from the temporary folder it takes the copy's
+// part instead. Before it ends it reports on standard
 // output whether its program file still exists, after a pause that gives a copy that does not
 // wait time to delete it.
 #include <chrono>
@@ -12,6 +13,7 @@
 #include "install/self_delete.h"
 #include "install/uninstall.h"
 #include "platform/file_system.h"
+#include "platform/instance_lock.h"
 #include "platform/paths.h"
 #include "platform/program_file.h"
 #include "platform/temporary_folder.h"
@@ -33,6 +35,8 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv, argv + argc);
     const std::string programFile = kestrun::ProgramFilePath();
     const std::string programFolder = kestrun::FolderOf(programFile);
+    const kestrun::InstanceLock lock(
+        kestrun::InstanceLockPath(kestrun::ExecutableBaseName(programFile)));
     if (programFolder == kestrun::TemporaryFolder()) {
         return kestrun::SelfDelete(arguments);
     }
