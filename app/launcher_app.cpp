@@ -1,9 +1,16 @@
 #include "app/launcher_app.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <vector>
 
+#include "app/command_line.h"
+#include "app/install_layout.h"
 #include "app/launcher_dialog.h"
+#include "app/termination_close.h"
+#include "games/game_drop.h"
+#include "install/self_delete.h"
+#include "platform/desktop_folder.h"
 #include "platform/instance_lock.h"
 #include "platform/paths.h"
 #include "platform/program_file.h"
@@ -11,6 +18,7 @@
 #include "platform/qt_shell.h"
 #include "platform/temporary_folder.h"
 #include "platform/xrandr_display_mode.h"
+#include "res/resource_ids.h"
 #include "ui/dialog_colors.h"
 #include "ui/qt_message_box.h"
 
@@ -27,6 +35,16 @@ std::string ExecutableBaseName(std::string_view programFile) {
 
 int CLauncherApp::InitInstance(int& argc, char** argv) {
     const std::string programFile = ProgramFilePath();
+    const std::string temporaryFolder = TemporaryFolder();
+    const std::vector<std::string> arguments(argv, argv + argc);
+    // The uninstaller's copy gets the self-delete protocol's arguments, not a user's.
+    CommandLine commandLine;
+    if (!RunsFromTemporaryFolder(programFile, temporaryFolder)) {
+        commandLine = ParseCommandLine(arguments, std::string(build::Version));
+        if (commandLine.action != CommandLine::Action::Run) {
+            return AnswerCommandLine(commandLine);
+        }
+    }
     const std::string baseName = ExecutableBaseName(programFile);
     // Taken before anything is shown; it lives as long as the process.
     const InstanceLock lock(InstanceLockPath(baseName));
@@ -40,11 +58,38 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     QtMessageBox messages(nullptr);
     XRandrDisplayMode display;
     QtShell shell;
+    TerminationClose termination;
+
+    const ProgramFolderRequest request{
+        programFile,
+        {std::string(build::InstallBinFolder), std::string(build::InstallHelpFolder)},
+        HomeFolder(),
+        commandLine.folder};
+    const ProgramFolderChoice choice = ChooseProgramFolders(request, profile);
+    if (!choice.failure.empty()) {
+        std::fprintf(stderr, "%s\n", choice.failure.c_str());
+        MessageBoxRequest failure;
+        failure.text = choice.failure;
+        failure.caption = "Kestrun";
+        failure.icon = MessageIcon::Stop;
+        messages.Show(failure);
+        return 1;
+    }
+    if (commandLine.folder && !choice.folders.installed) {
+        std::fprintf(stderr,
+                     "kestrun: --folder is for an installed Kestrun; this copy keeps to %s\n",
+                     choice.folders.program.c_str());
+    }
 
     LauncherEnvironment environment;
     environment.programFile = programFile;
-    environment.temporaryFolder = TemporaryFolder();
-    environment.arguments.assign(argv, argv + argc);
+    environment.temporaryFolder = temporaryFolder;
+    environment.arguments = arguments;
+    environment.folders = choice.folders;
+    if (commandLine.game) {
+        // Read before start-up makes the program folder the current one.
+        environment.gameText = GameTextFromArgument(*commandLine.game);
+    }
 
     CLauncherDialog dialog(LauncherServices{profile, messages, display, shell},
                            std::move(environment));
@@ -52,6 +97,11 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     if (const std::optional<int> exitCode = dialog.ExitCode()) {
         return *exitCode;
     }
+    // Asked to end while start-up still ran: nothing has changed that the close would save.
+    if (termination.Requested()) {
+        return 0;
+    }
+    termination.CloseWith(dialog, [&dialog] { dialog.OnCommand(ids::Exit); });
     dialog.DoModal();
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 #include <utility>
 
 #include "app/launcher_start_host.h"
@@ -103,7 +104,7 @@ void CLauncherDialog::RegisterCommands() {
     commands.OnCommand(ids::MenuAdvancedOptions,
                        [this] { RunAdvancedOptionsDialog(this, profile_); });
     commands.OnCommand(ids::MenuDocumentation,
-                       [this] { OnDocumentation(programFolder_, shell_, messages_); });
+                       [this] { OnDocumentation(helpFolder_, shell_, messages_); });
     commands.OnCommand(ids::MenuGetEmulator, [this] { OnGetEmulator(shell_, messages_); });
     Alias(ids::MenuStart, ids::Start);
     Alias(ids::MenuOpen, ids::Browse);
@@ -173,11 +174,18 @@ bool CLauncherDialog::OnInitDialog() {
     OfferDesktopShortcut();
     gameBox_.LoadHistory(ProfileSection, HistoryKeyPrefix, true);
     gameBox_.Attach(*Item<QComboBox>(ids::GameBox));
+    if (environment_.gameText) {
+        gameBox_.SetText(*environment_.gameText);
+    }
     if (options_.Video == 0) {
         GetDlgItem(ids::Stretch)->setEnabled(false);
     }
     ChooseInitialGame();
     GetDlgItem(ids::GameBox)->setFocus(Qt::OtherFocusReason);
+    if (environment_.folders.madeGameFolders) {
+        // Over the window, once it is on the screen.
+        QTimer::singleShot(0, this, [this] { messages_.Show(FirstRunNote(programFolder_)); });
+    }
     return true;
 }
 
@@ -194,7 +202,7 @@ void CLauncherDialog::SetUpWindow() {
     // F1 asks for help outside the accelerator table, as the system's help key.
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this,
-            [this] { OnHelpInfo(programFolder_, shell_, messages_); });
+            [this] { OnHelpInfo(helpFolder_, shell_, messages_); });
     SetToolTips(LoadResourceString);
     SetButtonIcons();
 }
@@ -215,12 +223,16 @@ void CLauncherDialog::SetButtonIcons() {
 // Started from the temporary folder, this process is the copy that uninstall left behind to
 // delete the program file: it does that and ends without a window.
 bool CLauncherDialog::SettleProgramFolder() {
-    programFolder_ = FolderOf(environment_.programFile);
-    if (programFolder_ == environment_.temporaryFolder) {
+    if (RunsFromTemporaryFolder(environment_.programFile, environment_.temporaryFolder)) {
         FinishSelfDelete(environment_.arguments);
         exitCode_ = 0;
         return false;
     }
+    const ProgramFolders folders = environment_.folders.program.empty()
+                                       ? OwnProgramFolders(environment_.programFile)
+                                       : environment_.folders;
+    programFolder_ = folders.program;
+    helpFolder_ = folders.help;
     if (::chdir(programFolder_.c_str()) != 0) {
         DebugOutput("Kestrun: cannot make the program folder the current directory\n");
     }
@@ -237,10 +249,12 @@ void CLauncherDialog::OfferDesktopShortcut() {
     question.buttons = MessageButtons::YesNo;
     question.icon = MessageIcon::Question;
     if (messages_.Show(question) == MessageResult::Yes) {
-        // The program file's own name: a renamed copy gets a shortcut to itself.
-        const std::string target =
-            programFolder_ + std::string(BaseNameOf(environment_.programFile));
-        CreateDesktopShortcut(target, std::string(ShortcutLinkName),
+        // An installed program's icon comes with its package.
+        if (!environment_.folders.installed) {
+            InstallUserIcon(ProgramIconName, ProgramIconFiles(UserIconSizes));
+        }
+        // The program file itself: a renamed copy gets a shortcut to itself.
+        CreateDesktopShortcut(environment_.programFile, std::string(ShortcutLinkName),
                               std::string(ShortcutDescription), messages_);
     }
     profile_.WriteProfileInt(ProfileSection, ShortcutKey, 1);
@@ -307,12 +321,14 @@ void CLauncherDialog::ToggleFullScreen() {
 }
 
 void CLauncherDialog::OnAbout() {
-    CAboutDialog about(this, shell_, messages_, programFolder_, [this] { OnUninstall(); });
+    CAboutDialog about(this, shell_, messages_, helpFolder_, [this] { OnUninstall(); });
     about.DoModal();
 }
 
 void CLauncherDialog::OnUninstall() {
-    UninstallProgram(messages_, profile_, ProcessUninstallEnvironment(programFolder_));
+    UninstallEnvironment environment = ProcessUninstallEnvironment(programFolder_);
+    environment.installed = environment_.folders.installed;
+    UninstallProgram(messages_, profile_, environment);
 }
 
 void CLauncherDialog::OnSoundButton() {

@@ -9,6 +9,7 @@
 #include "app/full_screen_toggle.h"
 #include "games/game_combo_box.h"
 #include "games/rom_set_scanner.h"
+#include "install/program_folder.h"
 #include "options/launch_options.h"
 #include "platform/desktop_shell.h"
 #include "platform/display_mode.h"
@@ -33,6 +34,10 @@ struct LauncherEnvironment {
     std::string temporaryFolder;
     // The process's command line, the program name first.
     std::vector<std::string> arguments;
+    // Where the games and the help page are; the program file's own folder when left empty.
+    ProgramFolders folders;
+    // The game named on the command line: the game box's text at start-up instead of the last.
+    std::optional<std::string> gameText;
     // Receives everything the emulator wrote, after every run.
     std::FILE* outputStream = stderr;
 };
@@ -112,6 +117,7 @@ class CLauncherDialog : public CCollapsibleDialog {
     LaunchOptions options_;
     RomSetState romSets_;
     std::string programFolder_;
+    std::string helpFolder_;
     std::optional<int> exitCode_;
     // Set for one ShowSnapshot at start-up, so the restored text stays as typed.
     bool keepGameBoxText_ = false;

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "platform/detached_process.h"
+#include "platform/paths.h"
 #include "platform/process_handle.h"
 #include "platform/program_file.h"
 #include "platform/temporary_copy.h"
@@ -22,6 +23,10 @@ bool ParseHandle(const std::string& text, int& handle) {
 }
 
 }  // namespace
+
+bool RunsFromTemporaryFolder(std::string_view programFile, std::string_view temporaryFolder) {
+    return FolderOf(programFile) == temporaryFolder;
+}
 
 int SelfDelete(const std::vector<std::string>& arguments) {
     if (arguments.size() == 1) {

@@ -108,5 +108,25 @@ TEST_F(ShortcutTest, IgnoresWhatIsNoRegularFile) {
     }
 }
 
+// A game on the command line: a file named from the current folder gives its full path, since
+// start-up changes the current folder; anything else stays as typed.
+TEST_F(ShortcutTest, CommandLineGameIsAFilesFullPathOrTheTypedText) {
+    const fs::path saved = fs::current_path();
+    fs::current_path(temp_.Path());
+    const std::pair<std::string, std::string> cases[] = {
+        {"roms/pacman.zip", rom_},
+        {"roms/sub/../pacman.zip", rom_},
+        {rom_, rom_},
+        {"pacman", "pacman"},
+        {"roms/sub", "roms/sub"},
+        {"pacman -cheat", "pacman -cheat"},
+        {"", ""},
+    };
+    for (const auto& [argument, text] : cases) {
+        EXPECT_EQ(GameTextFromArgument(argument), text) << argument;
+    }
+    fs::current_path(saved);
+}
+
 }  // namespace
 }  // namespace kestrun
