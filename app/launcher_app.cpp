@@ -68,11 +68,7 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     const ProgramFolderChoice choice = ChooseProgramFolders(request, profile);
     if (!choice.failure.empty()) {
         std::fprintf(stderr, "%s\n", choice.failure.c_str());
-        MessageBoxRequest failure;
-        failure.text = choice.failure;
-        failure.caption = "Kestrun";
-        failure.icon = MessageIcon::Stop;
-        messages.Show(failure);
+        messages.Show({choice.failure, "Kestrun", MessageButtons::Ok, MessageIcon::Stop});
         return 1;
     }
     if (commandLine.folder && !choice.folders.installed) {

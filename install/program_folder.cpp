@@ -92,15 +92,11 @@ ProgramFolderChoice ChooseProgramFolders(const ProgramFolderRequest& request,
 
 MessageBoxRequest FirstRunNote(std::string_view programFolder) {
     const std::string folder(programFolder);
-    MessageBoxRequest note;
-    note.text = "Kestrun has made the folder " + folder +
+    return {"Kestrun has made the folder " + folder +
                 " for your games.\n\nPut ROM sets (.zip files) in " + folder +
                 std::string(RomFolderName) + "; MAME saves snapshots in " + folder +
-                std::string(SnapshotFolderName) + ".";
-    note.caption = "Kestrun";
-    note.buttons = MessageButtons::Ok;
-    note.icon = MessageIcon::Information;
-    return note;
+                std::string(SnapshotFolderName) + ".",
+            "Kestrun", MessageButtons::Ok, MessageIcon::Information};
 }
 
 }  // namespace kestrun

@@ -22,14 +22,11 @@ UninstallEnvironment ProcessUninstallEnvironment(std::string programFolder) {
 namespace {
 
 void UninstallPackagedProgram(MessageBoxService& messages, ProfileStore& profile) {
-    MessageBoxRequest question;
-    question.text =
+    const MessageBoxRequest question{
         "Kestrun was installed as a package, which only the package manager removes: run\n\n"
         "    sudo apt remove kestrun\n\n"
-        "Remove the desktop shortcut now? Your games, snapshots and settings stay.";
-    question.caption = "Uninstall";
-    question.buttons = MessageButtons::YesNo;
-    question.icon = MessageIcon::Information;
+        "Remove the desktop shortcut now? Your games, snapshots and settings stay.",
+        "Uninstall", MessageButtons::YesNo, MessageIcon::Information};
     if (messages.Show(question) != MessageResult::Yes) {
         return;
     }

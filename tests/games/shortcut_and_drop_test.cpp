@@ -116,11 +116,8 @@ TEST_F(ShortcutTest, CommandLineGameIsAFilesFullPathOrTheTypedText) {
     const std::pair<std::string, std::string> cases[] = {
         {"roms/pacman.zip", rom_},
         {"roms/sub/../pacman.zip", rom_},
-        {rom_, rom_},
-        {"pacman", "pacman"},
-        {"roms/sub", "roms/sub"},
         {"pacman -cheat", "pacman -cheat"},
-        {"", ""},
+        {"roms/sub", "roms/sub"},
     };
     for (const auto& [argument, text] : cases) {
         EXPECT_EQ(GameTextFromArgument(argument), text) << argument;
