@@ -1,9 +1,16 @@
 #include "app/launcher_app.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <vector>
 
+#include "app/command_line.h"
+#include "app/install_layout.h"
 #include "app/launcher_dialog.h"
+#include "app/termination_close.h"
+#include "games/game_drop.h"
+#include "install/self_delete.h"
+#include "platform/desktop_folder.h"
 #include "platform/instance_lock.h"
 #include "platform/program_file.h"
 #include "platform/qt_process_waiter.h"
@@ -11,6 +18,8 @@
 #include "platform/qt_shell.h"
 #include "platform/temporary_folder.h"
 #include "platform/xrandr_display_mode.h"
+#include "res/images.h"
+#include "res/resource_ids.h"
 #include "ui/dialog_colors.h"
 #include "ui/qt_message_box.h"
 
@@ -18,6 +27,16 @@ namespace kestrun {
 
 int CLauncherApp::InitInstance(int& argc, char** argv) {
     const std::string programFile = ProgramFilePath();
+    const std::string temporaryFolder = TemporaryFolder();
+    const std::vector<std::string> arguments(argv, argv + argc);
+    // The uninstaller's copy gets the self-delete protocol's arguments, not a user's.
+    CommandLine commandLine;
+    if (!RunsFromTemporaryFolder(programFile, temporaryFolder)) {
+        commandLine = ParseCommandLine(arguments, std::string(build::Version));
+        if (commandLine.action != CommandLine::Action::Run) {
+            return AnswerCommandLine(commandLine);
+        }
+    }
     const std::string baseName = ExecutableBaseName(programFile);
     // Taken before anything is shown; it lives as long as the process.
     const InstanceLock lock(InstanceLockPath(baseName));
@@ -32,11 +51,35 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     XRandrDisplayMode display;
     QtShell shell;
     QtProcessWaiter waiter;
+    TerminationClose termination;
+
+    const ProgramFolderRequest request{
+        programFile,
+        {std::string(build::InstallBinFolder), std::string(build::InstallHelpFolder)},
+        HomeFolder(),
+        commandLine.folder};
+    const ProgramFolderChoice choice = ChooseProgramFolders(request, profile);
+    if (!choice.failure.empty()) {
+        std::fprintf(stderr, "%s\n", choice.failure.c_str());
+        messages.Show({choice.failure, "Kestrun", MessageButtons::Ok, MessageIcon::Stop});
+        return 1;
+    }
+    if (commandLine.folder && !choice.folders.installed) {
+        std::fprintf(stderr,
+                     "kestrun: --folder is for an installed Kestrun; this copy keeps to %s\n",
+                     choice.folders.program.c_str());
+    }
 
     LauncherEnvironment environment;
     environment.programFile = programFile;
-    environment.temporaryFolder = TemporaryFolder();
-    environment.arguments.assign(argv, argv + argc);
+    environment.temporaryFolder = temporaryFolder;
+    environment.arguments = arguments;
+    environment.folders = choice.folders;
+    environment.programIcons = ProgramIconFiles;
+    if (commandLine.game) {
+        // Read before start-up makes the program folder the current one.
+        environment.gameText = GameTextFromArgument(*commandLine.game);
+    }
 
     CLauncherDialog dialog(LauncherServices{profile, messages, display, shell, waiter},
                            std::move(environment));
@@ -44,6 +87,11 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     if (const std::optional<int> exitCode = dialog.ExitCode()) {
         return *exitCode;
     }
+    // Asked to end while start-up still ran: nothing has changed that the close would save.
+    if (termination.Requested()) {
+        return 0;
+    }
+    termination.CloseWith(dialog, [&dialog] { dialog.OnCommand(ids::Exit); });
     dialog.DoModal();
     return 0;
 }

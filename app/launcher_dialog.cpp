@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 #include <utility>
 
 #include "install/about_dialog.h"
@@ -76,7 +77,7 @@ void CLauncherDialog::RegisterCommands() {
     commands.OnCommand(ids::MenuAdvancedOptions,
                        [this] { RunAdvancedOptionsDialog(this, profile_); });
     commands.OnCommand(ids::MenuDocumentation,
-                       [this] { OnDocumentation(model_.ProgramFolder(), shell_, messages_); });
+                       [this] { OnDocumentation(model_.HelpFolder(), shell_, messages_); });
     commands.OnCommand(ids::MenuGetEmulator, [this] { OnGetEmulator(shell_, messages_); });
     Alias(ids::MenuStart, ids::Start);
     Alias(ids::MenuOpen, ids::Browse);
@@ -139,7 +140,15 @@ bool CLauncherDialog::OnInitDialog() {
     CCollapsibleDialog::OnInitDialog();
     SetUpWindow();
     gameBox_.Attach(*Item<QComboBox>(ids::GameBox));
-    return model_.StartUp();
+    if (!model_.StartUp()) {
+        return false;
+    }
+    if (model_.MadeGameFolders()) {
+        // Over the window, once it is on the screen.
+        QTimer::singleShot(0, this,
+                           [this] { messages_.Show(FirstRunNote(model_.ProgramFolder())); });
+    }
+    return true;
 }
 
 // Window managers here offer no system menu to extend, so the About item goes into the
@@ -155,7 +164,7 @@ void CLauncherDialog::SetUpWindow() {
     // F1 asks for help outside the accelerator table, as the system's help key.
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this,
-            [this] { OnHelpInfo(model_.ProgramFolder(), shell_, messages_); });
+            [this] { OnHelpInfo(model_.HelpFolder(), shell_, messages_); });
     SetToolTips(LoadResourceString);
     SetButtonIcons();
 }
@@ -180,12 +189,14 @@ void CLauncherDialog::OnClose() {
 }
 
 void CLauncherDialog::OnAbout() {
-    CAboutDialog about(this, shell_, messages_, model_.ProgramFolder(), [this] { OnUninstall(); });
+    CAboutDialog about(this, shell_, messages_, model_.HelpFolder(), [this] { OnUninstall(); });
     about.DoModal();
 }
 
 void CLauncherDialog::OnUninstall() {
-    UninstallProgram(messages_, profile_, ProcessUninstallEnvironment(model_.ProgramFolder()));
+    UninstallEnvironment environment = ProcessUninstallEnvironment(model_.ProgramFolder());
+    environment.installed = model_.Installed();
+    UninstallProgram(messages_, profile_, environment);
 }
 
 void CLauncherDialog::OnSoundButton() {

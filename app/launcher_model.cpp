@@ -51,6 +51,9 @@ bool LauncherModel::StartUp() {
     view_.ShowMame32Choice(OffersMame32Choice(programFolder_));
     OfferDesktopShortcut();
     view_.LoadHistory();
+    if (environment_.gameText) {
+        view_.SetGameText(*environment_.gameText);
+    }
     if (options_.Video == 0) {
         view_.EnableStretch(false);
     }
@@ -62,12 +65,16 @@ bool LauncherModel::StartUp() {
 // Started from the temporary folder, this process is the copy that uninstall left behind to
 // delete the program file: it does that and ends without a window.
 bool LauncherModel::SettleProgramFolder() {
-    programFolder_ = FolderOf(environment_.programFile);
-    if (programFolder_ == environment_.temporaryFolder) {
+    if (RunsFromTemporaryFolder(environment_.programFile, environment_.temporaryFolder)) {
         FinishSelfDelete(environment_.arguments);
         exitCode_ = 0;
         return false;
     }
+    const ProgramFolders folders = environment_.folders.program.empty()
+                                       ? OwnProgramFolders(environment_.programFile)
+                                       : environment_.folders;
+    programFolder_ = folders.program;
+    helpFolder_ = folders.help;
     if (::chdir(programFolder_.c_str()) != 0) {
         DebugOutput("Kestrun: cannot make the program folder the current directory\n");
     }
@@ -84,10 +91,12 @@ void LauncherModel::OfferDesktopShortcut() {
     question.buttons = MessageButtons::YesNo;
     question.icon = MessageIcon::Question;
     if (messages_.Show(question) == MessageResult::Yes) {
-        // The program file's own name: a renamed copy gets a shortcut to itself.
-        const std::string target =
-            programFolder_ + std::string(BaseNameOf(environment_.programFile));
-        CreateDesktopShortcut(target, std::string(ShortcutLinkName),
+        // An installed program's icon comes with its package.
+        if (!environment_.folders.installed && environment_.programIcons) {
+            InstallUserIcon(ProgramIconName, environment_.programIcons(UserIconSizes));
+        }
+        // The program file itself: a renamed copy gets a shortcut to itself.
+        CreateDesktopShortcut(environment_.programFile, std::string(ShortcutLinkName),
                               std::string(ShortcutDescription), messages_);
     }
     profile_.WriteProfileInt(ProfileSection, ShortcutKey, 1);

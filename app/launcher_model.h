@@ -1,12 +1,16 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "app/launcher_view.h"
 #include "games/rom_set_scanner.h"
+#include "install/desktop_shortcut.h"
+#include "install/program_folder.h"
 #include "launch/start_command.h"
 #include "options/launch_options.h"
 #include "platform/desktop_shell.h"
@@ -34,6 +38,12 @@ struct LauncherEnvironment {
     std::string temporaryFolder;
     // The process's command line, the program name first.
     std::vector<std::string> arguments;
+    // Where the games and the help page are; the program file's own folder when left empty.
+    ProgramFolders folders;
+    // The game named on the command line: the game box's text at start-up instead of the last.
+    std::optional<std::string> gameText;
+    // The program's icon at the given sizes, for a shortcut to a copy that no package installed.
+    std::function<std::vector<IconFile>(std::span<const int>)> programIcons;
     // Receives everything the emulator wrote, after every run.
     std::FILE* outputStream = stderr;
 };
@@ -53,6 +63,11 @@ class LauncherModel final : private StartHost {
     LaunchOptions& Options() { return options_; }
     const LaunchOptions& Options() const { return options_; }
     const std::string& ProgramFolder() const { return programFolder_; }
+    const std::string& HelpFolder() const { return helpFolder_; }
+    // True for a program that the package manager installed.
+    bool Installed() const { return environment_.folders.installed; }
+    // True when start-up has just made the game folders, which the user is told of.
+    bool MadeGameFolders() const { return environment_.folders.madeGameFolders; }
     const RomSetState& RomSets() const { return romSets_; }
     bool DisplaySwitched() const override { return switched_; }
     bool RunWaiting() const { return runWaiting_; }
@@ -103,6 +118,7 @@ class LauncherModel final : private StartHost {
     LaunchOptions options_;
     RomSetState romSets_;
     std::string programFolder_;
+    std::string helpFolder_;
     std::optional<int> exitCode_;
     bool switched_ = false;
     // Set for one ShowSnapshot at start-up, so the restored text stays as typed.

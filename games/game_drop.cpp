@@ -23,4 +23,16 @@ std::optional<std::string> AcceptDroppedFiles(std::span<const std::string> dropp
     return name;
 }
 
+std::string GameTextFromArgument(const std::string& argument) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(argument, error);
+    if (!error && !argument.empty()) {
+        const std::string names[] = {absolute.lexically_normal().string()};
+        if (auto accepted = AcceptDroppedFiles(names)) {
+            return std::move(*accepted);
+        }
+    }
+    return argument;
+}
+
 }  // namespace kestrun

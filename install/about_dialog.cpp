@@ -9,11 +9,11 @@
 namespace kestrun {
 
 CAboutDialog::CAboutDialog(QWidget* parent, DesktopShell& shell, MessageBoxService& messages,
-                           std::string programFolder, std::function<void()> uninstall)
+                           std::string helpFolder, std::function<void()> uninstall)
     : CDialog(AboutDialogTemplate(), parent),
       shell_(shell),
       messages_(messages),
-      programFolder_(std::move(programFolder)),
+      helpFolder_(std::move(helpFolder)),
       homePageLink_(shell),
       homePageIconLink_(shell) {
     Commands().OnCommand(ids::ViewHelp, [this] { OnViewHelp(); });
@@ -32,7 +32,7 @@ bool CAboutDialog::OnInitDialog() {
 }
 
 void CAboutDialog::OnViewHelp() {
-    OnDocumentation(programFolder_, shell_, messages_);
+    OnDocumentation(helpFolder_, shell_, messages_);
 }
 
 }  // namespace kestrun

@@ -15,9 +15,10 @@ namespace kestrun {
 class CAboutDialog : public CDialog {
     Q_OBJECT
   public:
-    // uninstall: what the "Uninstall" button does; the main window passes UninstallProgram.
+    // helpFolder: where the help page is; uninstall: what the "Uninstall" button does (the main
+    // window passes UninstallProgram).
     CAboutDialog(QWidget* parent, DesktopShell& shell, MessageBoxService& messages,
-                 std::string programFolder, std::function<void()> uninstall);
+                 std::string helpFolder, std::function<void()> uninstall);
 
   protected:
     bool OnInitDialog() override;
@@ -27,7 +28,7 @@ class CAboutDialog : public CDialog {
 
     DesktopShell& shell_;
     MessageBoxService& messages_;
-    std::string programFolder_;
+    std::string helpFolder_;
     CStaticLink homePageLink_;
     CStaticLink homePageIconLink_;
 };

@@ -1,6 +1,7 @@
 #include "install/desktop_shortcut.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -14,6 +15,7 @@ namespace {
 
 constexpr std::string_view DesktopEntryExtension = ".desktop";
 constexpr mode_t DesktopEntryMode = 0755;
+constexpr mode_t IconMode = 0644;
 
 // The escapes of a desktop entry's string values.
 std::string EscapedValue(std::string_view text) {
@@ -57,6 +59,38 @@ std::string QuotedExecArgument(std::string_view argument) {
 
 }  // namespace
 
+std::string UserIconPath(std::string_view name, int size) {
+    const std::string dataHome = DataHomeFolder();
+    if (dataHome.empty()) {
+        return {};
+    }
+    const std::string sizeName = std::to_string(size) + "x" + std::to_string(size);
+    return dataHome + "/icons/hicolor/" + sizeName + "/apps/" + std::string(name) + ".png";
+}
+
+int InstallUserIcon(std::string_view name, std::span<const IconFile> files) {
+    for (const IconFile& file : files) {
+        const std::string path = UserIconPath(name, file.size);
+        if (path.empty()) {
+            return ENOENT;
+        }
+        std::error_code ignored;
+        std::filesystem::create_directories(FolderOf(path), ignored);
+        if (const int error = WriteFileAtomically(path, file.png, IconMode); error != 0) {
+            return error;
+        }
+    }
+    return 0;
+}
+
+void RemoveUserIcon(std::string_view name) {
+    for (const int size : UserIconSizes) {
+        if (const std::string path = UserIconPath(name, size); !path.empty()) {
+            ::unlink(path.c_str());
+        }
+    }
+}
+
 std::string DesktopShortcutPath(std::string_view linkName) {
     const std::string desktop = DesktopFolder();
     if (desktop.empty()) {
@@ -70,7 +104,8 @@ std::string DesktopEntryText(std::string_view target, std::string_view descripti
            "Type=Application\n"
            "Name=Kestrun\n"
            "Comment=" +
-           EscapedValue(description) + "\nExec=" + QuotedExecArgument(target) + "\n";
+           EscapedValue(description) + "\nExec=" + QuotedExecArgument(target) +
+           "\nIcon=" + std::string(ProgramIconName) + "\n";
 }
 
 int CreateDesktopShortcut(const std::string& target, const std::string& linkName,

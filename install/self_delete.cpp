@@ -6,6 +6,7 @@
 
 #include "platform/detached_process.h"
 #include "platform/instance_lock.h"
+#include "platform/paths.h"
 #include "platform/process_handle.h"
 #include "platform/program_file.h"
 #include "platform/temporary_copy.h"
@@ -23,6 +24,10 @@ bool ParseHandle(const std::string& text, int& handle) {
 }
 
 }  // namespace
+
+bool RunsFromTemporaryFolder(std::string_view programFile, std::string_view temporaryFolder) {
+    return FolderOf(programFile) == temporaryFolder;
+}
 
 int SelfDelete(const std::vector<std::string>& arguments) {
     if (arguments.size() == 1) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrun {
@@ -11,6 +12,10 @@ namespace kestrun {
 // then returns; the caller ends the process. The copy, on the waiting side, waits for that
 // process to end and deletes its program file. The copy's own file is removed as soon as it
 // runs, and its instance lock file when it has done its work, so nothing stays behind.
+
+// True for the copy that the starting side leaves behind: a program file in the temporary
+// folder (which ends with a separator). Its arguments belong to the protocol.
+bool RunsFromTemporaryFolder(std::string_view programFile, std::string_view temporaryFolder);
 
 // Takes the starting side for the running program when the process has no arguments besides
 // its name, else the waiting side with these arguments. Always 0.

@@ -19,8 +19,29 @@ UninstallEnvironment ProcessUninstallEnvironment(std::string programFolder) {
     return environment;
 }
 
+namespace {
+
+void UninstallPackagedProgram(MessageBoxService& messages, ProfileStore& profile) {
+    const MessageBoxRequest question{
+        "Kestrun was installed as a package, which only the package manager removes: run\n\n"
+        "    sudo apt remove kestrun\n\n"
+        "Remove the desktop shortcut now? Your games, snapshots and settings stay.",
+        "Uninstall", MessageButtons::YesNo, MessageIcon::Information};
+    if (messages.Show(question) != MessageResult::Yes) {
+        return;
+    }
+    CShellDelete(messages).DeletePath(DesktopShortcutPath(ShortcutLinkName), true);
+    profile.WriteProfileInt(ProfileSection, "Shortcut", 0);
+}
+
+}  // namespace
+
 void UninstallProgram(MessageBoxService& messages, ProfileStore& profile,
                       const UninstallEnvironment& environment) {
+    if (environment.installed) {
+        UninstallPackagedProgram(messages, profile);
+        return;
+    }
     MessageBoxRequest question;
     question.text = "Are you sure you want to completely remove Kestrun and all of its components?";
     question.caption = "Confirm File Deletion";
@@ -31,6 +52,7 @@ void UninstallProgram(MessageBoxService& messages, ProfileStore& profile,
     }
     CShellDelete shell(messages);
     shell.DeletePath(DesktopShortcutPath(ShortcutLinkName), true);
+    RemoveUserIcon(ProgramIconName);
     profile.WriteProfileInt(ProfileSection, ShortcutKey, 0);
     shell.DeletePath(environment.programFolder + "kestrun.htm", true);
     environment.startSelfDelete();

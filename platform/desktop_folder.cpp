@@ -1,10 +1,14 @@
 #include "platform/desktop_folder.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/paths.h"
 #include "platform/text_trim.h"
@@ -76,6 +80,28 @@ std::string DesktopFolder() {
         }
     }
     return desktop.value_or(home + "/Desktop");
+}
+
+std::string HomeFolder() {
+    if (std::string home = Environment("HOME"); IsAbsolutePath(home)) {
+        return home;
+    }
+    passwd entry{};
+    passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+        found != nullptr && IsAbsolutePath(found->pw_dir)) {
+        return found->pw_dir;
+    }
+    return {};
+}
+
+std::string DataHomeFolder() {
+    if (std::string dataHome = Environment("XDG_DATA_HOME"); IsAbsolutePath(dataHome)) {
+        return dataHome;
+    }
+    const std::string home = HomeFolder();
+    return home.empty() ? std::string() : home + "/.local/share";
 }
 
 }  // namespace kestrun

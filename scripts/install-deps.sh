@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Kestrun needs to build and test. Safe to run again.
-# Usage: scripts/install-deps.sh [--demo]   (--demo adds the real MAME for the demo folder)
+# Usage: scripts/install-deps.sh [--demo | --package]
+#   --demo adds the real MAME for the demo folder; --package the Debian packaging tools and
+#   what checks and runs the installed package.
 set -euo pipefail
 
 packages=(
@@ -12,6 +14,8 @@ packages=(
 )
 if [[ "${1:-}" == "--demo" ]]; then
     packages+=(mame)
+elif [[ "${1:-}" == "--package" ]]; then
+    packages+=(debhelper dpkg-dev lintian desktop-file-utils appstream xdotool)
 fi
 
 missing=()

@@ -11,12 +11,13 @@
 #include <QPolygonF>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 namespace {
 
 using Drawing = std::function<void(QPainter&)>;
 
-// Every icon is drawn on a 32 x 32 canvas and scaled for the smaller size.
+// Every icon is drawn on a 32 x 32 canvas and scaled to the size wanted.
 QImage DrawIcon(int size, const Drawing& draw) {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -153,9 +154,13 @@ int main(int argc, char** argv) {
         {149, Cross},
         {150, OutwardArrows},
     };
+    // The program's icon also serves the desktop's menus and shortcuts, at their sizes.
+    constexpr int ProgramIcon = 130;
+    const std::vector<int> buttonSizes = {16, 32};
+    const std::vector<int> programSizes = {16, 32, 48, 64, 128, 256};
     bool ok = true;
     for (const auto& [id, drawing] : icons) {
-        for (const int size : {16, 32}) {
+        for (const int size : id == ProgramIcon ? programSizes : buttonSizes) {
             ok = Save(DrawIcon(size, drawing),
                       out.filePath(QStringLiteral("icon%1-%2.png").arg(id).arg(size))) &&
                  ok;

@@ -108,11 +108,22 @@ TEST_F(LauncherModelTest, StartUpChoosesTheRestoredTextElse005ElseTheSecondSet) 
 TEST_F(LauncherModelTest, StartUpAsksForTheShortcutOnceAndOffersMame32WithBothExecutables) {
     profile.RemoveProfileEntry(ProfileSection, "Shortcut");
     home.Folder().MakeFolder("home/Desktop");
+    environment.programIcons = [](std::span<const int> sizes) {
+        std::vector<IconFile> icons;
+        for (const int size : sizes) {
+            icons.push_back({size, "PNG"});
+        }
+        return icons;
+    };
     StartUp();
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_EQ(messages.Shown()[0].text,
               "Would you like a Kestrun shortcut on the desktop? (Recommended)");
     EXPECT_TRUE(FileExists(home.Folder().Path() + "home/Desktop/Kestrun.desktop"));
+    // The entry names its icon, which this copy puts in the user's icon theme.
+    for (const int size : UserIconSizes) {
+        EXPECT_TRUE(FileExists(UserIconPath(ProgramIconName, size))) << size;
+    }
     EXPECT_FALSE(view.mame32Shown);
     folder.WriteFile("mame32.exe");
     folder.WriteFile("mamepp.exe");

@@ -120,7 +120,10 @@ const StartCase StartCases[] = {
      .history = ""},
     {.name = "NoEmulator",
      .gameText = " pacman ",
-     .change = [](CLauncherDialog& w) { std::filesystem::remove(w.Model().ProgramFolder() + "mame.exe"); },
+     .change =
+         [](CLauncherDialog& w) {
+             std::filesystem::remove(w.Model().ProgramFolder() + "mame.exe");
+         },
      .shown = {{"Kestrun and MAME should be installed in the same folder.", "mame not found",
                 MessageButtons::Ok, MessageIcon::Exclamation}},
      .history = "pacman"},

@@ -108,5 +108,22 @@ TEST_F(ShortcutTest, IgnoresWhatIsNoRegularFile) {
     }
 }
 
+// A game on the command line: a file named from the current folder gives its full path, since
+// start-up changes the current folder; anything else stays as typed.
+TEST_F(ShortcutTest, CommandLineGameIsAFilesFullPathOrTheTypedText) {
+    const fs::path saved = fs::current_path();
+    fs::current_path(temp_.Path());
+    const std::pair<std::string, std::string> cases[] = {
+        {"roms/pacman.zip", rom_},
+        {"roms/sub/../pacman.zip", rom_},
+        {"pacman -cheat", "pacman -cheat"},
+        {"roms/sub", "roms/sub"},
+    };
+    for (const auto& [argument, text] : cases) {
+        EXPECT_EQ(GameTextFromArgument(argument), text) << argument;
+    }
+    fs::current_path(saved);
+}
+
 }  // namespace
 }  // namespace kestrun

@@ -87,12 +87,26 @@ TEST_F(DesktopTest, ShortcutIsAnExecutableDesktopEntryInTheDesktopFolder) {
               "Type=Application\n"
               "Name=Kestrun\n"
               "Comment=The fastest frontend in the web\n"
-              "Exec=\"/opt/my games/kestrun.exe\"\n");
+              "Exec=\"/opt/my games/kestrun.exe\"\n"
+              "Icon=org.example.kestrun\n");
     struct stat info {};
     ASSERT_EQ(::stat((desktop + "/Kestrun.desktop").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0755u);
     EXPECT_THAT(NamesIn(desktop), ElementsAre("Kestrun.desktop"));
     EXPECT_THAT(messages_.Shown(), IsEmpty());
+}
+
+TEST_F(DesktopTest, TheIconGoesIntoTheUserThemeAtEachSizeAndCanBeRemoved) {
+    const IconFile files[] = {{48, "png 48"}, {128, "png 128"}};
+    const std::string apps = Home() + "/.local/share/icons/hicolor/";
+
+    EXPECT_EQ(InstallUserIcon(ProgramIconName, files), 0);
+
+    EXPECT_EQ(ReadWholeFile(apps + "48x48/apps/org.example.kestrun.png"), "png 48");
+    EXPECT_EQ(ReadWholeFile(apps + "128x128/apps/org.example.kestrun.png"), "png 128");
+    RemoveUserIcon(ProgramIconName);
+    EXPECT_THAT(NamesIn(apps + "48x48/apps"), IsEmpty());
+    EXPECT_THAT(NamesIn(apps + "128x128/apps"), IsEmpty());
 }
 
 TEST_F(DesktopTest, AMissingDesktopFolderIsCreated) {

@@ -1,5 +1,7 @@
 #include "install/uninstall.h"
 
+#include "install/desktop_shortcut.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -37,8 +39,11 @@ class UninstallTest : public ::testing::Test {
 
     std::string Shortcut() const { return home_.Folder().Path() + "home/Desktop/Kestrun.desktop"; }
     std::string HelpFile() const { return program_.Path() + "kestrun.htm"; }
+    std::string Icon() const { return UserIconPath(ProgramIconName, 64); }
     void InstallShortcutAndHelp() const {
         home_.Folder().WriteFile("home/Desktop/Kestrun.desktop");
+        home_.Folder().WriteFile("home/.local/share/icons/hicolor/64x64/apps/" +
+                                 std::string(ProgramIconName) + ".png");
         program_.WriteFile("kestrun.htm");
     }
 
@@ -85,6 +90,7 @@ TEST_F(UninstallTest, ConfirmedRemovesShortcutAndHelpResetsShortcutKeyAndEnds) {
         UninstallProgram(messages_, profile_, environment_);
 
         EXPECT_FALSE(Exists(Shortcut()));
+        EXPECT_FALSE(Exists(Icon()));
         EXPECT_FALSE(Exists(HelpFile()));
         EXPECT_THAT(testing::NamesIn(program_.Path()),
                     ElementsAre("artwork", "kestrun", "mame.exe", "roms", "snap"));
@@ -95,6 +101,34 @@ TEST_F(UninstallTest, ConfirmedRemovesShortcutAndHelpResetsShortcutKeyAndEnds) {
                                                     ::testing::Pair("Kestrun/RomSet0", "pacman")));
         EXPECT_EQ(messages_.Shown().size(), 1u);
         EXPECT_THAT(events_, ElementsAre("self-delete", "exit 0"));
+    }
+}
+
+// The package manager owns an installed program's files: Uninstall says how to remove the
+// package, and Yes removes only the shortcut; the program goes on.
+TEST_F(UninstallTest, AnInstalledProgramPointsToThePackageManagerAndRemovesOnlyTheShortcut) {
+    environment_.installed = true;
+    for (const MessageResult answer : {MessageResult::No, MessageResult::Yes}) {
+        const bool yes = answer == MessageResult::Yes;
+        SCOPED_TRACE(yes ? "Yes" : "No");
+        InstallShortcutAndHelp();
+        messages_ = testing::ScriptedMessageBox();
+        messages_.Answer(answer);
+        profile_.ClearLog();
+
+        UninstallProgram(messages_, profile_, environment_);
+
+        ASSERT_EQ(messages_.Shown().size(), 1u);
+        EXPECT_NE(messages_.Shown()[0].text.find("apt remove kestrun"), std::string::npos);
+        EXPECT_EQ(messages_.Shown()[0].buttons, MessageButtons::YesNo);
+        EXPECT_EQ(Exists(Shortcut()), !yes);
+        EXPECT_TRUE(Exists(Icon()));
+        EXPECT_TRUE(Exists(HelpFile()));
+        EXPECT_THAT(testing::NamesIn(program_.Path()),
+                    ElementsAre("artwork", "kestrun", "kestrun.htm", "mame.exe", "roms", "snap"));
+        EXPECT_EQ(profile_.Writes().size(), yes ? 1u : 0u);
+        EXPECT_EQ(profile_.GetProfileInt(ProfileSection, "Shortcut", 1), yes ? 0 : 1);
+        EXPECT_TRUE(events_.empty());
     }
 }
 

@@ -1,0 +1,99 @@
+#include "install/program_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "tests/support/memory_profile_store.h"
+#include "tests/support/temp_folder.h"
+
+namespace kestrun {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Below a temporary root, usr/bin is the install layout's bin folder. Being writable, as
+// /usr/bin is for root, makes no difference.
+class ProgramFolderTest : public ::testing::Test {
+  protected:
+    ProgramFolderChoice Choose(const std::string& programFile,
+                               std::optional<std::string> option = std::nullopt, bool home = true) {
+        const ProgramFolderRequest request{root_.Path() + programFile,
+                                           {root_.Path() + "usr/bin", root_.Path() + "doc"},
+                                           home ? root_.Path() + "home" : std::string(),
+                                           std::move(option)};
+        return ChooseProgramFolders(request, profile_);
+    }
+
+    testing::TempFolder root_;
+    testing::MemoryProfileStore profile_;
+};
+
+TEST_F(ProgramFolderTest, InstalledWhenTheProgramStandsInTheInstallBinFolder) {
+    root_.MakeFolder("usr/bin");
+    fs::create_symlink(root_.Path() + "usr", root_.Path() + "link");
+    const std::pair<const char*, bool> binFolders[] = {
+        {"usr/bin", true}, {"usr/bin/", true},       {"link/bin", true},
+        {"usr", false},    {"usr/bin/games", false}, {"usr/lib/../bin", true},
+    };
+    for (const auto& [binFolder, installed] : binFolders) {
+        EXPECT_EQ(
+            IsInstalledProgram(root_.Path() + "usr/bin/kestrun", {root_.Path() + binFolder, ""}),
+            installed)
+            << binFolder;
+    }
+    EXPECT_FALSE(IsInstalledProgram(root_.Path() + "usr/bin/kestrun", {}));
+}
+
+TEST_F(ProgramFolderTest, AnInstalledProgramTakesTheOptionTheRememberedOrTheHomeFolder) {
+    const ProgramFolderChoice own = Choose("opt/kestrun", "games");
+    EXPECT_FALSE(own.folders.installed);
+    EXPECT_EQ(own.folders.program, root_.Path() + "opt/");
+    EXPECT_EQ(own.folders.help, root_.Path() + "opt/");
+    EXPECT_FALSE(fs::exists(root_.Path() + "opt/roms"));
+
+    // One user's starts in turn: the option (relative to the current folder) is remembered
+    // over the home folder.
+    struct Start {
+        std::optional<std::string> option;
+        bool home;
+        const char* folder;
+        bool made;
+    };
+    const Start starts[] = {
+        {std::nullopt, true, "home/mame/", true},
+        {std::nullopt, true, "home/mame/", false},
+        {"games/./arcade", true, "games/arcade/", true},
+        {std::nullopt, true, "games/arcade/", false},
+    };
+    const fs::path saved = fs::current_path();
+    fs::current_path(root_.Path());
+    for (const Start& start : starts) {
+        const std::string folder = root_.Path() + start.folder;
+        SCOPED_TRACE(folder);
+        const ProgramFolderChoice choice = Choose("usr/bin/kestrun", start.option, start.home);
+        EXPECT_EQ(choice.failure, "");
+        EXPECT_TRUE(choice.folders.installed);
+        EXPECT_EQ(choice.folders.program, folder);
+        EXPECT_EQ(choice.folders.help, root_.Path() + "doc/");
+        EXPECT_EQ(choice.folders.madeGameFolders, start.made);
+        EXPECT_TRUE(fs::is_directory(folder + "roms") && fs::is_directory(folder + "snap"));
+    }
+    fs::current_path(saved);
+
+    profile_ = testing::MemoryProfileStore();
+    EXPECT_NE(Choose("usr/bin/kestrun", std::nullopt, false).failure.find("--folder"),
+              std::string::npos);
+}
+
+TEST_F(ProgramFolderTest, AGameFolderThatCannotBeMadeIsAFailureAndNotRemembered) {
+    root_.WriteFile("games/snap", "a file in the way");
+    const ProgramFolderChoice choice = Choose("usr/bin/kestrun", root_.Path() + "games");
+    EXPECT_NE(choice.failure.find(root_.Path() + "games/snap/"), std::string::npos)
+        << choice.failure;
+    EXPECT_TRUE(profile_.Writes().empty());
+}
+
+}  // namespace
+}  // namespace kestrun
