@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fuzz/decoded_pixels.h"
 #include "fuzz/image_checks.h"
 #include "fuzz/memory_decode.h"
 
@@ -13,5 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     }
     kestrun::CheckDecodedImage(image);
+    kestrun::DecodedPixels() = std::uint64_t(image.GetWidth()) * std::uint64_t(image.GetHeight());
     return 0;
 }

@@ -1,6 +1,6 @@
-// Fuzz runs cap single allocations at 32 MB: a larger one fails as it would on a machine out of
-// memory. That keeps each run quick where a few run-length bytes describe a huge blank image, and
-// it exercises the decoders' out-of-memory paths.
+// ASan keeps freed memory aside for a while to catch late uses; fuzz runs keep that quarantine
+// small, so that the resident memory -rss_limit_mb watches is the decoders' own. An allocation
+// that cannot be had returns null, as it would on a machine out of memory.
 extern "C" const char* __asan_default_options() {
-    return "max_allocation_size_mb=32:allocator_may_return_null=1";
+    return "allocator_may_return_null=1:quarantine_size_mb=16";
 }

@@ -15,21 +15,21 @@ class MemoryStream {
     MemoryStream(const std::uint8_t* data, std::size_t size) {
         static std::uint8_t noBytes = 0;
         // The stream is opened for reading only, so it never writes through the pointer.
-        m_stream = fmemopen(data == nullptr ? &noBytes : const_cast<std::uint8_t*>(data),
-                            data == nullptr ? 0 : size, "rb");
+        stream_ = fmemopen(data == nullptr ? &noBytes : const_cast<std::uint8_t*>(data),
+                           data == nullptr ? 0 : size, "rb");
     }
     ~MemoryStream() {
-        if (m_stream != nullptr) {
-            std::fclose(m_stream);
+        if (stream_ != nullptr) {
+            std::fclose(stream_);
         }
     }
     MemoryStream(const MemoryStream&) = delete;
     MemoryStream& operator=(const MemoryStream&) = delete;
 
-    std::FILE* Stream() const { return m_stream; }
+    std::FILE* Stream() const { return stream_; }
 
   private:
-    std::FILE* m_stream = nullptr;
+    std::FILE* stream_ = nullptr;
 };
 
 // Decodes a file held in memory through the same dispatch and file source as a file on disk.

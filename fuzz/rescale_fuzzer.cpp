@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fuzz/decoded_pixels.h"
 #include "fuzz/image_checks.h"
 #include "fuzz/memory_decode.h"
 
@@ -12,7 +13,7 @@ constexpr std::size_t SettingsBytes = 6;
 constexpr kestrun::ImageFormat Formats[] = {kestrun::FORMAT_BMP, kestrun::FORMAT_PNG,
                                             kestrun::FORMAT_ICO, kestrun::FORMAT_PCX};
 // Keeps each run quick: larger sources teach the resampling nothing new.
-constexpr std::int64_t LargestSourcePixels = 1 << 16;
+constexpr std::uint64_t LargestSourcePixels = 1 << 16;
 constexpr std::uint32_t LargestSide = 256;
 
 std::uint32_t SideFrom(const std::uint8_t* bytes) {
@@ -26,9 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     kestrun::CDibImage image;
-    if (!kestrun::DecodeMemory(data + SettingsBytes, size - SettingsBytes, Formats[data[0] % 4],
-                               image) ||
-        std::int64_t{image.GetWidth()} * image.GetHeight() > LargestSourcePixels) {
+    kestrun::DecodeMemory(data + SettingsBytes, size - SettingsBytes, Formats[data[0] % 4], image);
+    const std::uint64_t sourcePixels = std::uint64_t(image.GetWidth()) * image.GetHeight();
+    kestrun::DecodedPixels() = sourcePixels;
+    if (image.IsEmpty() || sourcePixels > LargestSourcePixels) {
         return 0;
     }
     const std::uint32_t width = SideFrom(data + 1);
@@ -44,5 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     }
     kestrun::CheckDecodedImage(image);
+    kestrun::DecodedPixels() += std::uint64_t{width} * height;
     return 0;
 }

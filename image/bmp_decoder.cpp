@@ -1,13 +1,13 @@
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
-#include <memory>
-#include <vector>
 
 #include "image/bmp_rle.h"
 #include "image/decoder_io.h"
 #include "image/decoders.h"
 #include "image/dib_layout.h"
+#include "image/image_buffer.h"
 
 namespace kestrun {
 namespace {
@@ -24,26 +24,23 @@ constexpr std::uint32_t BiRle8 = 1;
 constexpr std::uint32_t BiRle4 = 2;
 constexpr std::uint32_t BiBitFields = 3;
 
-constexpr const char* DataReadError = "Error reading BMP data";
-
 // One colour channel of a 16-bit pixel, widened to 8 bits.
 class ChannelMask {
   public:
     explicit ChannelMask(std::uint32_t mask)
-        : m_mask(mask),
-          m_shift(mask == 0 ? 0 : std::countr_zero(mask)),
-          m_bits(std::bit_width(mask >> m_shift)) {}
+        : mask_(mask),
+          shift_(mask == 0 ? 0 : std::countr_zero(mask)),
+          bits_(std::bit_width(mask >> shift_)) {}
 
     std::uint8_t Extract(std::uint32_t pixel) const {
-        const std::uint32_t value = (pixel & m_mask) >> m_shift;
-        return static_cast<std::uint8_t>(m_bits <= 8 ? value << (8 - m_bits)
-                                                     : value >> (m_bits - 8));
+        const std::uint32_t value = (pixel & mask_) >> shift_;
+        return static_cast<std::uint8_t>(bits_ <= 8 ? value << (8 - bits_) : value >> (bits_ - 8));
     }
 
   private:
-    std::uint32_t m_mask;
-    int m_shift;
-    int m_bits;
+    std::uint32_t mask_;
+    int shift_;
+    int bits_;
 };
 
 struct BmpHeader {
@@ -111,177 +108,206 @@ bool IsPaletteDepth(int bits) {
 }
 
 // Refuses what this decoder cannot turn into pixels before anything is allocated.
-void CheckBitsAndCompression(int bits, std::uint32_t compression, bool topDown) {
+ImageError CheckBitsAndCompression(int bits, std::uint32_t compression, bool topDown) {
     if (IsPaletteDepth(bits)) {
         // Run-length data is always stored bottom-up.
         if (compression > BiRle4 || (topDown && compression != BiRgb)) {
-            throw "compression type not supported";
+            return BmpCompressionNotSupported;
         }
     } else if (bits == 24 || bits == 32) {
         if (compression != (bits == 24 ? BiRgb : BiBitFields)) {
-            throw "unknown compression";
+            return BmpUnknownCompression;
         }
     } else if (bits != 16) {
-        throw "Unsupported BMP bit count";
+        return BmpBitCountNotSupported;
     }
+    return ImageOk;
 }
 
 std::int32_t DpiOf(std::int32_t pixelsPerMetre) {
     return static_cast<std::int32_t>(std::floor(pixelsPerMetre * 0.0254 + 0.5));
 }
 
+struct BmpPalette {
+    std::array<RgbQuad, 256> entries{};
+    std::uint32_t count = 0;
+};
+
 // Reads the palette entries the file stores: its colour count when it gives one, else the full
 // palette of the depth. True-colour files have none.
-std::vector<RgbQuad> ReadPalette(CImageFile& file, const BmpHeader& header) {
+ImageError ReadPalette(CImageFile& file, const BmpHeader& header, BmpPalette& palette) {
     const int bits = header.info.biBitCount;
     if (!IsPaletteDepth(bits)) {
-        return {};
+        return ImageOk;
     }
     const std::uint32_t full = 1u << bits;
     const std::uint32_t stored = header.info.biClrUsed == 0 ? full : header.info.biClrUsed;
     const std::uint32_t entryBytes = header.core ? 3 : 4;
     if (stored > full) {
-        throw "Error reading BMP info";
+        return BmpInfoUnreadable;
     }
-    std::vector<std::uint8_t> bytes(std::size_t{stored} * entryBytes);
-    ReadExactly(file, bytes.data(), bytes.size(), "Error reading BMP info");
-    std::vector<RgbQuad> palette(stored);
+    std::array<std::uint8_t, 4 * 256> bytes;
+    if (const ImageError error =
+            ReadExactly(file, bytes.data(), stored * entryBytes, BmpInfoUnreadable)) {
+        return error;
+    }
     for (std::uint32_t i = 0; i < stored; ++i) {
-        const std::uint8_t* entry = bytes.data() + std::size_t{i} * entryBytes;
-        palette[i] = {entry[0], entry[1], entry[2], header.core ? std::uint8_t{0} : entry[3]};
+        const std::uint8_t* entry = bytes.data() + i * entryBytes;
+        palette.entries[i] = {entry[0], entry[1], entry[2],
+                              header.core ? std::uint8_t{0} : entry[3]};
     }
-    return palette;
+    palette.count = stored;
+    return ImageOk;
 }
 
 // Moves to the first pixel row: the file header's offset when it gives one, else past the colours
-// that a true-colour file may list after its header.
-void SeekToPixels(CImageFile& file, const BmpHeader& header, long pixelOffset) {
+// that a true-colour file may list after its header. A file with no pixel data after that fails,
+// whether its rows are stored as they are or run-length coded.
+ImageError SeekToPixels(CImageFile& file, const BmpHeader& header, long pixelOffset) {
     if (pixelOffset != 0) {
         if (file.Seek(pixelOffset, SEEK_SET) != 0) {
-            throw DataReadError;
+            return BmpDataUnreadable;
         }
-        return;
+    } else if (!IsPaletteDepth(header.info.biBitCount)) {
+        const long listed =
+            static_cast<long>(std::int64_t{header.info.biClrUsed} * (header.core ? 3 : 4));
+        if (listed > file.Remaining() || file.Seek(listed, SEEK_CUR) != 0) {
+            return BmpDataUnreadable;
+        }
     }
-    if (IsPaletteDepth(header.info.biBitCount)) {
-        return;
-    }
-    const long listed =
-        static_cast<long>(std::int64_t{header.info.biClrUsed} * (header.core ? 3 : 4));
-    if (listed > file.Remaining() || file.Seek(listed, SEEK_CUR) != 0) {
-        throw DataReadError;
-    }
+    return file.Remaining() > 0 ? ImageOk : BmpDataUnreadable;
 }
 
 // The DIB row that the file's row r (in file order) belongs to.
-std::int64_t DibRowOf(std::int64_t r, std::int64_t height, bool topDown) {
-    return topDown ? height - 1 - r : r;
+std::uint8_t* DibRowOf(CDibImage& image, std::int64_t r, bool topDown) {
+    const std::int64_t row = topDown ? image.GetHeight() - 1 - r : r;
+    return image.GetBits() + row * image.GetRowBytes();
 }
 
-void ReadRowsAsStored(CImageFile& file, CDibImage& image, bool topDown) {
-    const std::int64_t height = image.GetHeight();
-    for (std::int64_t r = 0; r < height; ++r) {
-        std::uint8_t* row = image.GetBits() + DibRowOf(r, height, topDown) * image.GetRowBytes();
-        ReadExactly(file, row, image.GetRowBytes(), DataReadError);
+ImageError ReadRowsAsStored(CImageFile& file, CDibImage& image, bool topDown) {
+    for (std::int64_t r = 0; r < image.GetHeight(); ++r) {
+        if (const ImageError error = ReadExactly(file, DibRowOf(image, r, topDown),
+                                                 image.GetRowBytes(), BmpDataUnreadable)) {
+            return error;
+        }
     }
+    return ImageOk;
 }
 
-void ReadSixteenBitRows(CImageFile& file, CDibImage& image, const BmpHeader& header, bool topDown) {
+// Rows stored with more bytes per pixel than the image keeps: each is read into a buffer of
+// sourceRowBytes and turned into the image's row by convert(source, row).
+template <typename Convert>
+ImageError ReadConvertedRows(CImageFile& file, CDibImage& image, bool topDown,
+                             std::size_t sourceRowBytes, ImageError outOfMemory, Convert convert) {
+    const auto source = ImageBuffer<std::uint8_t>::Zeroed(sourceRowBytes);
+    if (source.Empty()) {
+        return outOfMemory;
+    }
+    for (std::int64_t r = 0; r < image.GetHeight(); ++r) {
+        if (const ImageError error =
+                ReadExactly(file, source.Data(), source.Count(), BmpDataUnreadable)) {
+            return error;
+        }
+        convert(source.Data(), DibRowOf(image, r, topDown));
+    }
+    return ImageOk;
+}
+
+ImageError ReadSixteenBitRows(CImageFile& file, CDibImage& image, const BmpHeader& header,
+                              bool topDown) {
     const ChannelMask red(header.masks[0]);
     const ChannelMask green(header.masks[1]);
     const ChannelMask blue(header.masks[2]);
     const std::int64_t width = image.GetWidth();
-    const std::int64_t height = image.GetHeight();
-    std::vector<std::uint8_t> source((width + 1) / 2 * 4);
-    for (std::int64_t r = 0; r < height; ++r) {
-        ReadExactly(file, source.data(), source.size(), DataReadError);
-        std::uint8_t* out = image.GetBits() + DibRowOf(r, height, topDown) * image.GetRowBytes();
-        for (std::int64_t x = 0; x < width; ++x, out += 3) {
-            const std::uint16_t pixel = ReadLe16(source.data() + 2 * x);
-            out[0] = blue.Extract(pixel);
-            out[1] = green.Extract(pixel);
-            out[2] = red.Extract(pixel);
-        }
-    }
+    return ReadConvertedRows(file, image, topDown, (width + 1) / 2 * 4, OutOfMemory,
+                             [&](const std::uint8_t* source, std::uint8_t* out) {
+                                 for (std::int64_t x = 0; x < width; ++x, out += 3) {
+                                     const std::uint16_t pixel = ReadLe16(source + 2 * x);
+                                     out[0] = blue.Extract(pixel);
+                                     out[1] = green.Extract(pixel);
+                                     out[2] = red.Extract(pixel);
+                                 }
+                             });
 }
 
-void ReadThirtyTwoBitRows(CImageFile& file, CDibImage& image, bool topDown) {
+// The fourth byte of each pixel is dropped.
+ImageError ReadThirtyTwoBitRows(CImageFile& file, CDibImage& image, bool topDown) {
     const std::int64_t width = image.GetWidth();
-    const std::int64_t height = image.GetHeight();
-    const std::size_t sourceBytes = static_cast<std::size_t>(4 * width);
-    const std::unique_ptr<std::uint8_t[]> source(new (std::nothrow) std::uint8_t[sourceBytes]);
-    if (!source) {
-        throw "can't allocate memory";
-    }
-    for (std::int64_t r = 0; r < height; ++r) {
-        ReadExactly(file, source.get(), sourceBytes, DataReadError);
-        std::uint8_t* out = image.GetBits() + DibRowOf(r, height, topDown) * image.GetRowBytes();
-        for (std::int64_t x = 0; x < width; ++x) {
-            std::copy_n(source.get() + 4 * x, 3, out + 3 * x);
-        }
-    }
+    return ReadConvertedRows(file, image, topDown, 4 * width, BmpRowsOutOfMemory,
+                             [&](const std::uint8_t* source, std::uint8_t* out) {
+                                 for (std::int64_t x = 0; x < width; ++x) {
+                                     std::copy_n(source + 4 * x, 3, out + 3 * x);
+                                 }
+                             });
 }
 
 }  // namespace
 
 bool CBmpImage::Decode(CImageFile* file) {
-    if (file == nullptr) {
-        return false;
+    return ReportDecode(file == nullptr ? SilentFailure : Read(*file));
+}
+
+ImageError CBmpImage::Read(CImageFile& file) {
+    std::uint8_t fileHeader[FileHeaderBytes];
+    if (const ImageError error = ReadExactly(file, fileHeader, FileHeaderBytes, BmpTooShort)) {
+        return error;
     }
-    return RunDecoder(*this, "Can't allocate memory", [&] {
-        std::uint8_t fileHeader[FileHeaderBytes];
-        if (file->Read(fileHeader, 1, FileHeaderBytes) != FileHeaderBytes) {
-            throw "Not a BMP";
-        }
-        long pixelOffset = 0;
-        if (ReadLe16(fileHeader) == BmpFileType) {
-            pixelOffset = static_cast<long>(ReadLe32(fileHeader + 10));
-        } else if (file->Seek(0, SEEK_SET) != 0) {
-            throw "Not a BMP";
-        }
-        BmpHeader header;
-        if (!ReadBmpInfoHeader(*file, header)) {
-            throw "Error reading BMP info";
-        }
-        const BitmapInfoHeader& info = header.info;
-        const int bits = info.biBitCount;
-        const bool topDown = info.biHeight < 0;
-        CheckBitsAndCompression(bits, info.biCompression, topDown);
-        const std::int64_t width = info.biWidth;
-        const std::int64_t height = topDown ? -std::int64_t{info.biHeight} : info.biHeight;
-        if (!ComputeDibLayout(width, height, bits)) {
-            throw "Bad BMP image size";
-        }
-        const std::vector<RgbQuad> palette = ReadPalette(*file, header);
-        SeekToPixels(*file, header, pixelOffset);
-        const bool runLength = IsPaletteDepth(bits) && info.biCompression != BiRgb;
-        const std::int64_t storedRowBytes = (bits * width + 31) / 32 * 4;
-        if (!runLength && storedRowBytes * height > file->Remaining()) {
-            throw DataReadError;
-        }
+    long pixelOffset = 0;
+    if (ReadLe16(fileHeader) == BmpFileType) {
+        pixelOffset = static_cast<long>(ReadLe32(fileHeader + 10));
+    } else if (file.Seek(0, SEEK_SET) != 0) {
+        return BmpTooShort;
+    }
+    BmpHeader header;
+    if (!ReadBmpInfoHeader(file, header)) {
+        return BmpInfoUnreadable;
+    }
+    const BitmapInfoHeader& info = header.info;
+    const int bits = info.biBitCount;
+    const bool topDown = info.biHeight < 0;
+    if (const ImageError error = CheckBitsAndCompression(bits, info.biCompression, topDown)) {
+        return error;
+    }
+    const std::int64_t width = info.biWidth;
+    const std::int64_t height = topDown ? -std::int64_t{info.biHeight} : info.biHeight;
+    if (!ComputeDibLayout(width, height, bits)) {
+        return BmpBadSize;
+    }
+    BmpPalette palette;
+    if (const ImageError error = ReadPalette(file, header, palette)) {
+        return error;
+    }
+    if (const ImageError error = SeekToPixels(file, header, pixelOffset)) {
+        return error;
+    }
+    const bool runLength = IsPaletteDepth(bits) && info.biCompression != BiRgb;
+    const std::int64_t storedRowBytes = (bits * width + 31) / 32 * 4;
+    if (!runLength && storedRowBytes * height > file.Remaining()) {
+        return BmpDataUnreadable;
+    }
 
-        m_bitmapHeader.biXPelsPerMeter = info.biXPelsPerMeter;
-        m_bitmapHeader.biYPelsPerMeter = info.biYPelsPerMeter;
-        if (Create(width, height, bits, FORMAT_BMP) == nullptr) {
-            throw "Can't allocate memory";
-        }
-        m_attributes.dpiX = DpiOf(info.biXPelsPerMeter);
-        m_attributes.dpiY = DpiOf(info.biYPelsPerMeter);
-        if (!palette.empty()) {
-            SetPalette(palette.data(), palette.size());
-        }
+    bitmapHeader_.biXPelsPerMeter = info.biXPelsPerMeter;
+    bitmapHeader_.biYPelsPerMeter = info.biYPelsPerMeter;
+    if (Create(width, height, bits, FORMAT_BMP) == nullptr) {
+        return OutOfMemory;
+    }
+    attributes_.dpiX = DpiOf(info.biXPelsPerMeter);
+    attributes_.dpiY = DpiOf(info.biYPelsPerMeter);
+    SetPalette(palette.entries.data(), palette.count);
 
-        if (runLength) {
-            ByteStream in(*file);
-            DecodeBmpRunLength(
-                in, *this, info.biCompression == BiRle8 ? BmpRunLength::Rle8 : BmpRunLength::Rle4);
-        } else if (bits == 16) {
-            ReadSixteenBitRows(*file, *this, header, topDown);
-        } else if (bits == 32) {
-            ReadThirtyTwoBitRows(*file, *this, topDown);
-        } else {
-            ReadRowsAsStored(*file, *this, topDown);
-        }
-    });
+    if (runLength) {
+        ByteStream in(file);
+        DecodeBmpRunLength(in, *this,
+                           info.biCompression == BiRle8 ? BmpRunLength::Rle8 : BmpRunLength::Rle4);
+        return ImageOk;
+    }
+    if (bits == 16) {
+        return ReadSixteenBitRows(file, *this, header, topDown);
+    }
+    if (bits == 32) {
+        return ReadThirtyTwoBitRows(file, *this, topDown);
+    }
+    return ReadRowsAsStored(file, *this, topDown);
 }
 
 }  // namespace kestrun

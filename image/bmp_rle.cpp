@@ -1,5 +1,6 @@
 #include "image/bmp_rle.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace kestrun {
@@ -18,6 +19,7 @@ std::uint8_t RunPixel(BmpRunLength kind, std::uint8_t value, int i) {
 }  // namespace
 
 void DecodeBmpRunLength(ByteStream& in, CDibImage& image, BmpRunLength kind) {
+    const std::int64_t width = image.GetWidth();
     const std::int64_t height = image.GetHeight();
     std::int64_t x = 0;
     std::int64_t y = 0;
@@ -25,9 +27,12 @@ void DecodeBmpRunLength(ByteStream& in, CDibImage& image, BmpRunLength kind) {
     std::uint8_t code = 0;
     while (y < height && in.Next(count) && in.Next(code)) {
         if (count > 0) {
-            for (int i = 0; i < count; ++i) {
-                image.SetPixelIndex(x++, y, RunPixel(kind, code, i));
+            // Only the part of the run inside the row is drawn: the rest costs nothing.
+            const std::int64_t inside = std::clamp<std::int64_t>(width - x, 0, count);
+            for (int i = 0; i < inside; ++i) {
+                image.SetPixelIndex(x + i, y, RunPixel(kind, code, i));
             }
+            x += count;
             continue;
         }
         if (code == EndOfLine) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/decoder_io.h"
+#include "image/dib_image.h"
 
 namespace kestrun {
 

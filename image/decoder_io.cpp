@@ -2,25 +2,22 @@
 
 namespace kestrun {
 
-bool ReadAll(CImageFile& file, void* buffer, std::size_t bytes) {
-    return bytes == 0 || file.Read(buffer, 1, bytes) == bytes;
-}
-
-void ReadExactly(CImageFile& file, void* buffer, std::size_t bytes, const char* failureText) {
-    if (!ReadAll(file, buffer, bytes)) {
-        throw failureText;
+ImageError ReadExactly(CImageFile& file, void* buffer, std::size_t bytes, ImageError failure) {
+    if (bytes == 0 || file.Read(buffer, 1, bytes) == bytes) {
+        return ImageOk;
     }
+    return failure;
 }
 
 bool ByteStream::Next(std::uint8_t& byte) {
-    if (m_position == m_filled) {
-        m_filled = m_file.Read(m_buffer.data(), 1, m_buffer.size());
-        m_position = 0;
-        if (m_filled == 0) {
+    if (position_ == filled_) {
+        filled_ = file_.Read(buffer_.data(), 1, buffer_.size());
+        position_ = 0;
+        if (filled_ == 0) {
             return false;
         }
     }
-    byte = m_buffer[m_position++];
+    byte = buffer_[position_++];
     return true;
 }
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "image/dib_layout.h"
 
@@ -25,8 +25,8 @@ std::int32_t PixelsPerMetre(std::int32_t dpi) {
 }  // namespace
 
 CDibImage::CDibImage(ImageFormat format) {
-    m_attributes.format = format;
-    m_attributes.outsideIndex = -1;
+    attributes_.format = format;
+    attributes_.outsideIndex = -1;
     SetXDpi(DefaultDpi);
     SetYDpi(DefaultDpi);
 }
@@ -35,15 +35,21 @@ CDibImage::CDibImage(const std::string& path, ImageFormat format) : CDibImage(fo
     Load(path, format);
 }
 
-CDibImage::~CDibImage() {
-    FreeBuffers();
-}
+CDibImage::~CDibImage() = default;
 
 void CDibImage::FreeBuffers() {
-    std::free(m_dibBlock);
-    m_dibBlock = nullptr;
-    m_attributes.bits = nullptr;
-    DeleteAlphaPlane();
+    dibBlock_ = {};
+    attributes_.bits = nullptr;
+    alphaPlane_ = {};
+}
+
+bool CDibImage::ReportDecode(ImageError error) {
+    if (error == ImageOk) {
+        return true;
+    }
+    FreeBuffers();
+    SetErrorText(ImageErrorText(error));
+    return false;
 }
 
 std::uint8_t* CDibImage::Create(std::int64_t width, std::int64_t height, int bitCount,
@@ -53,83 +59,80 @@ std::uint8_t* CDibImage::Create(std::int64_t width, std::int64_t height, int bit
     if (!layout) {
         return nullptr;
     }
-    m_bitmapHeader.biSize = sizeof(BitmapInfoHeader);
-    m_bitmapHeader.biWidth = static_cast<std::int32_t>(width);
-    m_bitmapHeader.biHeight = static_cast<std::int32_t>(height);
-    m_bitmapHeader.biPlanes = 1;
-    m_bitmapHeader.biBitCount = layout->bitCount;
-    m_bitmapHeader.biCompression = 0;
-    m_bitmapHeader.biSizeImage = layout->imageBytes;
-    m_bitmapHeader.biClrUsed = layout->paletteEntries;
-    m_bitmapHeader.biClrImportant = 0;
-    m_attributes.rowBytes = layout->rowBytes;
-    m_attributes.format = type;
+    bitmapHeader_.biSize = sizeof(BitmapInfoHeader);
+    bitmapHeader_.biWidth = static_cast<std::int32_t>(width);
+    bitmapHeader_.biHeight = static_cast<std::int32_t>(height);
+    bitmapHeader_.biPlanes = 1;
+    bitmapHeader_.biBitCount = layout->bitCount;
+    bitmapHeader_.biCompression = 0;
+    bitmapHeader_.biSizeImage = layout->imageBytes;
+    bitmapHeader_.biClrUsed = layout->paletteEntries;
+    bitmapHeader_.biClrImportant = 0;
+    attributes_.rowBytes = layout->rowBytes;
+    attributes_.format = type;
     // Zero-filled, so that pixels a decoder skips never show whatever the memory held.
-    m_dibBlock = static_cast<std::uint8_t*>(std::calloc(1, layout->blockBytes));
-    if (m_dibBlock == nullptr) {
+    dibBlock_ = ImageBuffer<std::uint8_t>::Zeroed(layout->blockBytes);
+    if (dibBlock_.Empty()) {
         return nullptr;
     }
-    std::memcpy(m_dibBlock, &m_bitmapHeader, sizeof(BitmapInfoHeader));
-    m_attributes.bits = m_dibBlock + sizeof(BitmapInfoHeader) + GetPaletteSize();
-    return m_dibBlock;
+    std::memcpy(dibBlock_.Data(), &bitmapHeader_, sizeof(BitmapInfoHeader));
+    attributes_.bits = dibBlock_.Data() + sizeof(BitmapInfoHeader) + GetPaletteSize();
+    return dibBlock_.Data();
 }
 
 void CDibImage::TakeOver(CDibImage& from) {
     if (&from == this) {
         return;
     }
-    FreeBuffers();
-    m_bitmapHeader = from.m_bitmapHeader;
-    m_attributes = from.m_attributes;
-    m_dibBlock = from.m_dibBlock;
-    m_alphaPlane = from.m_alphaPlane;
-    from.m_bitmapHeader = BitmapInfoHeader{};
-    from.m_bitmapHeader.biSize = 0;
-    from.m_attributes = ImageAttributes{};
-    from.m_dibBlock = nullptr;
-    from.m_alphaPlane = nullptr;
+    bitmapHeader_ = from.bitmapHeader_;
+    attributes_ = from.attributes_;
+    dibBlock_ = std::move(from.dibBlock_);
+    alphaPlane_ = std::move(from.alphaPlane_);
+    from.bitmapHeader_ = BitmapInfoHeader{};
+    from.bitmapHeader_.biSize = 0;
+    from.attributes_ = ImageAttributes{};
 }
 
 void CDibImage::CopyAttributes(const CDibImage& from) {
     if (!IsEmpty() || &from == this) {
         return;
     }
-    m_attributes = from.m_attributes;
+    attributes_ = from.attributes_;
     // The pixel pointer belongs to from's block.
-    m_attributes.bits = nullptr;
-    m_attributes.rowBytes = 0;
+    attributes_.bits = nullptr;
+    attributes_.rowBytes = 0;
 }
 
 RgbQuad* CDibImage::GetPalette() const {
-    if (IsEmpty() || m_bitmapHeader.biClrUsed == 0) {
+    if (IsEmpty() || bitmapHeader_.biClrUsed == 0) {
         return nullptr;
     }
-    return reinterpret_cast<RgbQuad*>(m_dibBlock + sizeof(BitmapInfoHeader));
+    return reinterpret_cast<RgbQuad*>(dibBlock_.Data() + sizeof(BitmapInfoHeader));
 }
 
 std::uint32_t CDibImage::GetPaletteSize() const {
-    return IsEmpty() ? 0 : 4 * m_bitmapHeader.biClrUsed;
+    return IsEmpty() ? 0 : 4 * bitmapHeader_.biClrUsed;
 }
 
 std::size_t CDibImage::GetSize() const {
     if (IsEmpty()) {
         return 0;
     }
-    return sizeof(BitmapInfoHeader) + GetPaletteSize() + m_bitmapHeader.biSizeImage;
+    return sizeof(BitmapInfoHeader) + GetPaletteSize() + bitmapHeader_.biSizeImage;
 }
 
 void CDibImage::SetXDpi(std::int32_t dpi) {
-    m_attributes.dpiX = dpi;
-    m_bitmapHeader.biXPelsPerMeter = PixelsPerMetre(dpi);
+    attributes_.dpiX = dpi;
+    bitmapHeader_.biXPelsPerMeter = PixelsPerMetre(dpi);
 }
 
 void CDibImage::SetYDpi(std::int32_t dpi) {
-    m_attributes.dpiY = dpi;
-    m_bitmapHeader.biYPelsPerMeter = PixelsPerMetre(dpi);
+    attributes_.dpiY = dpi;
+    bitmapHeader_.biYPelsPerMeter = PixelsPerMetre(dpi);
 }
 
 void CDibImage::SetErrorText(const char* text) {
-    char* target = m_attributes.errorText;
+    char* target = attributes_.errorText;
     if (text == nullptr) {
         target[0] = '\0';
         return;
@@ -144,7 +147,7 @@ void CDibImage::SetPalette(const std::uint8_t* rgbTriples, std::size_t count) {
     if (palette == nullptr || rgbTriples == nullptr) {
         return;
     }
-    const std::size_t entries = std::min<std::size_t>(count, m_bitmapHeader.biClrUsed);
+    const std::size_t entries = std::min<std::size_t>(count, bitmapHeader_.biClrUsed);
     for (std::size_t i = 0; i < entries; ++i) {
         palette[i].rgbRed = rgbTriples[3 * i];
         palette[i].rgbGreen = rgbTriples[3 * i + 1];
@@ -157,13 +160,13 @@ void CDibImage::SetPalette(const RgbQuad* entries, std::size_t count) {
     if (palette == nullptr || entries == nullptr) {
         return;
     }
-    std::memcpy(palette, entries, std::min<std::size_t>(count, m_bitmapHeader.biClrUsed) * 4);
+    std::memcpy(palette, entries, std::min<std::size_t>(count, bitmapHeader_.biClrUsed) * 4);
 }
 
 void CDibImage::SetPaletteColor(std::uint32_t index, std::uint8_t red, std::uint8_t green,
                                 std::uint8_t blue, std::uint8_t alpha) {
     RgbQuad* palette = GetPalette();
-    if (palette == nullptr || index >= m_bitmapHeader.biClrUsed) {
+    if (palette == nullptr || index >= bitmapHeader_.biClrUsed) {
         return;
     }
     palette[index] = RgbQuad{blue, green, red, alpha};
@@ -171,7 +174,7 @@ void CDibImage::SetPaletteColor(std::uint32_t index, std::uint8_t red, std::uint
 
 RgbQuad CDibImage::GetPaletteColor(std::uint32_t index) const {
     const RgbQuad* palette = GetPalette();
-    if (palette == nullptr || index >= m_bitmapHeader.biClrUsed) {
+    if (palette == nullptr || index >= bitmapHeader_.biClrUsed) {
         return RgbQuad{};
     }
     return palette[index];
@@ -182,8 +185,8 @@ void CDibImage::SetGreyRamp() {
     if (palette == nullptr) {
         return;
     }
-    const std::uint32_t step = 255 / (m_bitmapHeader.biClrUsed - 1);
-    for (std::uint32_t j = 0; j < m_bitmapHeader.biClrUsed; ++j) {
+    const std::uint32_t step = 255 / (bitmapHeader_.biClrUsed - 1);
+    for (std::uint32_t j = 0; j < bitmapHeader_.biClrUsed; ++j) {
         const auto grey = static_cast<std::uint8_t>(step * j);
         palette[j].rgbBlue = grey;
         palette[j].rgbGreen = grey;
@@ -198,7 +201,7 @@ std::uint32_t CDibImage::NearestPaletteIndex(RgbQuad color) const {
     }
     std::int64_t bestDistance = NearestStartDistance;
     std::uint32_t best = 0;
-    for (std::uint32_t i = 0; i < m_bitmapHeader.biClrUsed; ++i) {
+    for (std::uint32_t i = 0; i < bitmapHeader_.biClrUsed; ++i) {
         const std::int64_t blue = palette[i].rgbBlue - color.rgbBlue;
         const std::int64_t green = palette[i].rgbGreen - color.rgbGreen;
         const std::int64_t red = palette[i].rgbRed - color.rgbRed;
@@ -219,7 +222,7 @@ bool CDibImage::ContainsPoint(std::int64_t x, std::int64_t y) const {
 }
 
 std::uint8_t* CDibImage::RowAt(std::int64_t y) const {
-    return m_attributes.bits + static_cast<std::size_t>(y) * m_attributes.rowBytes;
+    return attributes_.bits + static_cast<std::size_t>(y) * attributes_.rowBytes;
 }
 
 std::uint8_t CDibImage::GetPixelIndex(std::int64_t x, std::int64_t y) const {
@@ -227,9 +230,8 @@ std::uint8_t CDibImage::GetPixelIndex(std::int64_t x, std::int64_t y) const {
         return 0;
     }
     if (!ContainsPoint(x, y)) {
-        return m_attributes.outsideIndex == -1
-                   ? 0
-                   : static_cast<std::uint8_t>(m_attributes.outsideIndex);
+        return attributes_.outsideIndex == -1 ? 0
+                                              : static_cast<std::uint8_t>(attributes_.outsideIndex);
     }
     const std::uint8_t* row = RowAt(y);
     switch (GetBitCount()) {
@@ -275,16 +277,16 @@ RgbQuad CDibImage::GetPixelColor(std::int64_t x, std::int64_t y) const {
         return RgbQuad{};
     }
     if (!ContainsPoint(x, y)) {
-        if (m_attributes.outsideIndex != -1 && GetBitCount() < 24) {
-            return GetPaletteColor(static_cast<std::uint32_t>(m_attributes.outsideIndex));
+        if (attributes_.outsideIndex != -1 && GetBitCount() < 24) {
+            return GetPaletteColor(static_cast<std::uint32_t>(attributes_.outsideIndex));
         }
-        return m_attributes.outsideColor;
+        return attributes_.outsideColor;
     }
     if (GetBitCount() < 24) {
         return GetPaletteColor(GetPixelIndex(x, y));
     }
     const std::uint8_t* pixel = RowAt(y) + 3 * x;
-    return RgbQuad{pixel[0], pixel[1], pixel[2], m_attributes.outsideColor.rgbReserved};
+    return RgbQuad{pixel[0], pixel[1], pixel[2], attributes_.outsideColor.rgbReserved};
 }
 
 void CDibImage::SetPixelColor(std::int64_t x, std::int64_t y, RgbQuad color) {
@@ -313,41 +315,37 @@ void CDibImage::SwapRedBlue(std::uint8_t* row, std::size_t length) const {
         return;
     }
     // Only whole pixels: a pixel starting in the last two bytes would reach past the buffer.
-    const std::size_t limit = std::min<std::size_t>(length, m_attributes.rowBytes);
+    const std::size_t limit = std::min<std::size_t>(length, attributes_.rowBytes);
     for (std::size_t i = 0; i + 3 <= limit; i += 3) {
         std::swap(row[i], row[i + 2]);
     }
 }
 
 bool CDibImage::CreateAlphaPlane() {
-    DeleteAlphaPlane();
-    if (IsEmpty()) {
+    alphaPlane_ = {};
+    if (IsEmpty() || !ComputeDibLayout(GetWidth(), GetHeight(), GetBitCount(), true)) {
         return false;
     }
-    const std::size_t pixels = static_cast<std::size_t>(GetWidth()) * GetHeight();
-    if (pixels > MaxImageBytes) {
-        return false;
-    }
-    m_alphaPlane = static_cast<std::uint8_t*>(std::calloc(1, pixels));
-    return m_alphaPlane != nullptr;
+    alphaPlane_ =
+        ImageBuffer<std::uint8_t>::Zeroed(static_cast<std::size_t>(GetWidth()) * GetHeight());
+    return HasAlphaPlane();
 }
 
 void CDibImage::DeleteAlphaPlane() {
-    std::free(m_alphaPlane);
-    m_alphaPlane = nullptr;
+    alphaPlane_ = {};
 }
 
 void CDibImage::SetAlpha(std::int64_t x, std::int64_t y, std::uint8_t alpha) {
-    if (m_alphaPlane != nullptr && ContainsPoint(x, y)) {
-        m_alphaPlane[static_cast<std::size_t>(y) * GetWidth() + x] = alpha;
+    if (HasAlphaPlane() && ContainsPoint(x, y)) {
+        alphaPlane_[static_cast<std::size_t>(y) * GetWidth() + x] = alpha;
     }
 }
 
 std::uint8_t CDibImage::GetAlpha(std::int64_t x, std::int64_t y) const {
-    if (m_alphaPlane == nullptr || !ContainsPoint(x, y)) {
+    if (!HasAlphaPlane() || !ContainsPoint(x, y)) {
         return 0;
     }
-    return m_alphaPlane[static_cast<std::size_t>(y) * GetWidth() + x];
+    return alphaPlane_[static_cast<std::size_t>(y) * GetWidth() + x];
 }
 
 }  // namespace kestrun

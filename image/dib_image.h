@@ -5,6 +5,8 @@
 #include <string>
 
 #include "image/dib_types.h"
+#include "image/image_buffer.h"
+#include "image/image_error.h"
 
 namespace kestrun {
 
@@ -33,37 +35,37 @@ class CDibImage {
     // Copies from's attributes, only while this image is still empty.
     void CopyAttributes(const CDibImage& from);
 
-    bool IsEmpty() const { return m_dibBlock == nullptr; }
-    const std::uint8_t* GetDibBlock() const { return m_dibBlock; }
-    std::uint8_t* GetBits() const { return m_attributes.bits; }
+    bool IsEmpty() const { return dibBlock_.Empty(); }
+    const std::uint8_t* GetDibBlock() const { return dibBlock_.Data(); }
+    std::uint8_t* GetBits() const { return attributes_.bits; }
     RgbQuad* GetPalette() const;
     std::uint32_t GetPaletteSize() const;
     std::size_t GetSize() const;
 
-    const BitmapInfoHeader& GetHeader() const { return m_bitmapHeader; }
-    const ImageAttributes& GetAttributes() const { return m_attributes; }
-    std::int32_t GetWidth() const { return m_bitmapHeader.biWidth; }
-    std::int32_t GetHeight() const { return m_bitmapHeader.biHeight; }
-    std::uint16_t GetBitCount() const { return m_bitmapHeader.biBitCount; }
-    std::uint32_t GetRowBytes() const { return m_attributes.rowBytes; }
-    ImageFormat GetFormat() const { return m_attributes.format; }
+    const BitmapInfoHeader& GetHeader() const { return bitmapHeader_; }
+    const ImageAttributes& GetAttributes() const { return attributes_; }
+    std::int32_t GetWidth() const { return bitmapHeader_.biWidth; }
+    std::int32_t GetHeight() const { return bitmapHeader_.biHeight; }
+    std::uint16_t GetBitCount() const { return bitmapHeader_.biBitCount; }
+    std::uint32_t GetRowBytes() const { return attributes_.rowBytes; }
+    ImageFormat GetFormat() const { return attributes_.format; }
 
     void SetXDpi(std::int32_t dpi);
     void SetYDpi(std::int32_t dpi);
-    std::int32_t GetXDpi() const { return m_attributes.dpiX; }
-    std::int32_t GetYDpi() const { return m_attributes.dpiY; }
+    std::int32_t GetXDpi() const { return attributes_.dpiX; }
+    std::int32_t GetYDpi() const { return attributes_.dpiY; }
 
-    const char* GetErrorText() const { return m_attributes.errorText; }
+    const char* GetErrorText() const { return attributes_.errorText; }
     // Stores at most 255 characters of text; null clears it.
     void SetErrorText(const char* text);
 
-    std::int32_t GetOutsideIndex() const { return m_attributes.outsideIndex; }
-    void SetOutsideIndex(std::int32_t index) { m_attributes.outsideIndex = index; }
-    RgbQuad GetOutsideColor() const { return m_attributes.outsideColor; }
-    void SetOutsideColor(RgbQuad color) { m_attributes.outsideColor = color; }
-    std::int32_t GetImageIndex() const { return m_attributes.imageIndex; }
-    void SetImageIndex(std::int32_t index) { m_attributes.imageIndex = index; }
-    std::int32_t GetImageCount() const { return m_attributes.imageCount; }
+    std::int32_t GetOutsideIndex() const { return attributes_.outsideIndex; }
+    void SetOutsideIndex(std::int32_t index) { attributes_.outsideIndex = index; }
+    RgbQuad GetOutsideColor() const { return attributes_.outsideColor; }
+    void SetOutsideColor(RgbQuad color) { attributes_.outsideColor = color; }
+    std::int32_t GetImageIndex() const { return attributes_.imageIndex; }
+    void SetImageIndex(std::int32_t index) { attributes_.imageIndex = index; }
+    std::int32_t GetImageCount() const { return attributes_.imageCount; }
 
     // Loading (the file source and dispatch by format code).
 
@@ -100,11 +102,12 @@ class CDibImage {
 
     // Alpha plane: 0 transparent, 255 opaque.
 
-    // Replaces any plane with a new, fully transparent one; false when there is no room for it.
+    // Replaces any plane with a new, fully transparent one; false when there is no room for it
+    // (the plane and the DIB block together stay within MaxImageBytes).
     bool CreateAlphaPlane();
     void DeleteAlphaPlane();
-    bool HasAlphaPlane() const { return m_alphaPlane != nullptr; }
-    const std::uint8_t* GetAlphaPlane() const { return m_alphaPlane; }
+    bool HasAlphaPlane() const { return !alphaPlane_.Empty(); }
+    const std::uint8_t* GetAlphaPlane() const { return alphaPlane_.Data(); }
     void SetAlpha(std::int64_t x, std::int64_t y, std::uint8_t alpha);
     std::uint8_t GetAlpha(std::int64_t x, std::int64_t y) const;
 
@@ -114,10 +117,14 @@ class CDibImage {
     bool Rescale(std::uint32_t newWidth, std::uint32_t newHeight, bool fast);
 
   protected:
-    std::uint8_t* m_dibBlock = nullptr;
-    BitmapInfoHeader m_bitmapHeader;
-    ImageAttributes m_attributes;
-    std::uint8_t* m_alphaPlane = nullptr;
+    // Ends a decoder's Decode: on failure the image is emptied and keeps the error's text.
+    // True for ImageOk.
+    bool ReportDecode(ImageError error);
+
+    ImageBuffer<std::uint8_t> dibBlock_;
+    BitmapInfoHeader bitmapHeader_;
+    ImageAttributes attributes_;
+    ImageBuffer<std::uint8_t> alphaPlane_;
 
   private:
     void FreeBuffers();

@@ -15,22 +15,24 @@ std::uint16_t RoundBitCount(int bitCount) {
     return 24;
 }
 
-std::optional<DibLayout> ComputeDibLayout(std::int64_t width, std::int64_t height, int bitCount) {
+std::optional<DibLayout> ComputeDibLayout(std::int64_t width, std::int64_t height, int bitCount,
+                                          bool withAlpha) {
     // Bounding both sides first keeps every product below in 64 bits.
-    constexpr std::int64_t maxSide = std::int64_t{MaxImageBytes} * 8;
-    if (width <= 0 || height <= 0 || width > maxSide || height > maxSide) {
+    constexpr auto maxBytes = static_cast<std::int64_t>(MaxImageBytes);
+    if (width <= 0 || height <= 0 || width > maxBytes * 8 || height > maxBytes * 8) {
         return std::nullopt;
     }
     DibLayout layout;
     layout.bitCount = RoundBitCount(bitCount);
     layout.paletteEntries = layout.bitCount == 24 ? 0 : (1u << layout.bitCount);
     const std::int64_t rowBytes = (layout.bitCount * width + 31) / 32 * 4;
-    if (rowBytes > std::int64_t{MaxImageBytes} / height) {
+    const std::int64_t alphaRowBytes = withAlpha ? width : 0;
+    if (rowBytes + alphaRowBytes > maxBytes / height) {
         return std::nullopt;
     }
     const std::int64_t imageBytes = rowBytes * height;
     const std::int64_t blockBytes = 40 + 4 * std::int64_t{layout.paletteEntries} + imageBytes;
-    if (blockBytes > std::int64_t{MaxImageBytes}) {
+    if (blockBytes + alphaRowBytes * height > maxBytes) {
         return std::nullopt;
     }
     layout.rowBytes = static_cast<std::uint32_t>(rowBytes);

@@ -6,8 +6,8 @@
 
 namespace kestrun {
 
-// The largest DIB block an image may need. Sizes read from untrusted files are checked against
-// it before anything is allocated.
+// The most memory one decoded picture may take: its DIB block and its alpha plane together.
+// Sizes read from untrusted files are checked against it before anything is allocated.
 inline constexpr std::size_t MaxImageBytes = std::size_t{256} * 1024 * 1024;
 
 // Bit depths an image can hold: at most 1 gives 1, 2 to 4 give 4, 5 to 8 give 8, above gives 24.
@@ -23,7 +23,9 @@ struct DibLayout {
 };
 
 // The layout of a width x height image at bitCount (rounded as above). Nothing for a zero or
-// negative size, or when the block would exceed MaxImageBytes.
-std::optional<DibLayout> ComputeDibLayout(std::int64_t width, std::int64_t height, int bitCount);
+// negative size, or when the block, with an alpha plane of width x height bytes when withAlpha,
+// would exceed MaxImageBytes.
+std::optional<DibLayout> ComputeDibLayout(std::int64_t width, std::int64_t height, int bitCount,
+                                          bool withAlpha = false);
 
 }  // namespace kestrun

@@ -1,8 +1,9 @@
 #include <algorithm>
-#include <cstring>
-#include <vector>
+#include <span>
+#include <utility>
 
 #include "image/dib_image.h"
+#include "image/image_buffer.h"
 
 namespace kestrun {
 
@@ -36,10 +37,16 @@ class AreaAverager {
           yScale_(yScale),
           newWidth_(target.GetWidth()),
           divisor_(std::max<std::int64_t>(1, Truncate(xScale * yScale * 1000.0f))),
-          current_(3 * (newWidth_ + 1), 0),
-          next_(3 * (newWidth_ + 1), 0) {
-        PlanColumns();
+          current_(ImageBuffer<std::int64_t>::Zeroed(3 * (newWidth_ + 1))),
+          next_(ImageBuffer<std::int64_t>::Zeroed(3 * (newWidth_ + 1))),
+          columns_(ImageBuffer<Column>::Zeroed(source.GetWidth())) {
+        if (Ready()) {
+            PlanColumns();
+        }
     }
+
+    // False when there was no memory for the accumulators.
+    bool Ready() const { return !current_.Empty() && !next_.Empty() && !columns_.Empty(); }
 
     void Run() {
         double yEdge = yScale_ - 1;
@@ -51,7 +58,7 @@ class AreaAverager {
             }
             AddStraddlingRow(row, Truncate((sy - yEdge) * WeightUnit));
             std::swap(current_, next_);
-            std::fill_n(next_.begin(), 3, 0);
+            std::fill_n(next_.Data(), 3, 0);
             yEdge += yScale_;
         }
         if (newRow_ < target_.GetHeight()) {
@@ -73,20 +80,20 @@ class AreaAverager {
     void PlanColumns() {
         double xEdge = xScale_ - 1;
         std::int64_t k = 0;
-        columns_.reserve(source_.GetWidth());
-        for (std::int64_t sx = 0; sx < source_.GetWidth(); ++sx) {
-            if (sx < xEdge || k >= newWidth_) {
-                columns_.push_back(Column{k, 0, false});
+        for (std::size_t sx = 0; sx < columns_.Count(); ++sx) {
+            if (static_cast<double>(sx) < xEdge || k >= newWidth_) {
+                columns_[sx] = Column{k, 0, false};
                 continue;
             }
-            columns_.push_back(Column{k, Truncate((sx - xEdge) * WeightUnit), true});
+            columns_[sx] =
+                Column{k, Truncate((static_cast<double>(sx) - xEdge) * WeightUnit), true};
             ++k;
             xEdge += xScale_;
         }
     }
 
     void AddInnerRow(const std::uint8_t* row) {
-        for (const Column& column : columns_) {
+        for (const Column& column : Columns()) {
             const std::uint8_t* pixel = row;
             row += 3;
             std::int64_t* cell = &current_[3 * column.cell];
@@ -107,7 +114,7 @@ class AreaAverager {
     void AddStraddlingRow(const std::uint8_t* row, std::int64_t g) {
         std::int64_t written = 0;
         std::int64_t k = 0;
-        for (const Column& column : columns_) {
+        for (const Column& column : Columns()) {
             const std::uint8_t* pixel = row;
             row += 3;
             k = column.cell;
@@ -135,6 +142,8 @@ class AreaAverager {
         ++newRow_;
     }
 
+    std::span<const Column> Columns() const { return {columns_.Data(), columns_.Count()}; }
+
     void WritePixel(std::int64_t x, std::int64_t cell) {
         if (x >= newWidth_ || newRow_ >= target_.GetHeight()) {
             return;
@@ -154,9 +163,9 @@ class AreaAverager {
     const double yScale_;
     const std::int64_t newWidth_;
     const std::int64_t divisor_;
-    std::vector<std::int64_t> current_;
-    std::vector<std::int64_t> next_;
-    std::vector<Column> columns_;
+    ImageBuffer<std::int64_t> current_;
+    ImageBuffer<std::int64_t> next_;
+    ImageBuffer<Column> columns_;
     std::int64_t newRow_ = 0;
 };
 
@@ -229,17 +238,21 @@ bool CDibImage::Rescale(std::uint32_t newWidth, std::uint32_t newHeight, bool fa
 
     CDibImage result(GetFormat());
     result.CopyAttributes(*this);
-    result.m_bitmapHeader.biXPelsPerMeter = m_bitmapHeader.biXPelsPerMeter;
-    result.m_bitmapHeader.biYPelsPerMeter = m_bitmapHeader.biYPelsPerMeter;
+    result.bitmapHeader_.biXPelsPerMeter = bitmapHeader_.biXPelsPerMeter;
+    result.bitmapHeader_.biYPelsPerMeter = bitmapHeader_.biYPelsPerMeter;
     if (result.Create(newWidth, newHeight, GetBitCount(), GetFormat()) == nullptr) {
         return false;
     }
-    result.SetPalette(GetPalette(), std::min<std::uint32_t>(256, m_bitmapHeader.biClrUsed));
+    result.SetPalette(GetPalette(), std::min<std::uint32_t>(256, bitmapHeader_.biClrUsed));
 
     if (fast) {
         ResampleNearest(*this, result, xScale, yScale);
     } else if (newWidth < width && newHeight < height && GetBitCount() == 24) {
-        AreaAverager(*this, result, xScale, yScale).Run();
+        AreaAverager averager(*this, result, xScale, yScale);
+        if (!averager.Ready()) {
+            return false;
+        }
+        averager.Run();
     } else {
         ResampleBilinear(*this, result, xScale, yScale);
     }

@@ -1,8 +1,8 @@
-#include <new>
-#include <vector>
+#include <array>
 
 #include "image/decoder_io.h"
 #include "image/decoders.h"
+#include "image/image_buffer.h"
 
 namespace kestrun {
 namespace {
@@ -12,6 +12,9 @@ constexpr std::size_t EntryBytes = 16;
 constexpr std::uint32_t BitmapHeaderBytes = 40;
 constexpr std::uint16_t IconType = 1;
 constexpr std::uint8_t Opaque = 255;
+
+// Every failure of an icon leaves the error text empty.
+constexpr ImageError Unreadable = SilentFailure;
 
 // A width or height byte of 0 stands for 256 pixels.
 int EntrySide(std::uint8_t side) {
@@ -24,35 +27,32 @@ bool IsSupportedDepth(int bits) {
 
 // The entries of the palette that follows the bitmap header: its colour count when it gives a
 // smaller one, else the full palette of the depth.
-bool ReadPalette(CImageFile& file, CDibImage& image, std::uint32_t colorsUsed) {
+ImageError ReadPalette(CImageFile& file, CDibImage& image, std::uint32_t colorsUsed) {
     const std::uint32_t full = image.GetPaletteSize() / 4;
-    if (full == 0) {
-        return true;
-    }
     const std::uint32_t entries = colorsUsed == 0 || colorsUsed > full ? full : colorsUsed;
-    std::vector<RgbQuad> palette(entries);
-    if (!ReadAll(file, palette.data(), 4 * std::size_t{entries})) {
-        return false;
+    std::array<RgbQuad, 256> palette;
+    if (const ImageError error = ReadExactly(file, palette.data(), 4 * entries, Unreadable)) {
+        return error;
     }
-    image.SetPalette(palette.data(), palette.size());
-    return true;
+    image.SetPalette(palette.data(), entries);
+    return ImageOk;
 }
 
 // 32-bit rows: blue, green and red into the image, the fourth byte into the alpha plane.
-bool ReadRowsWithAlpha(CImageFile& file, CDibImage& image) {
+ImageError ReadRowsWithAlpha(CImageFile& file, CDibImage& image) {
     const std::int64_t width = image.GetWidth();
-    if (!image.CreateAlphaPlane()) {
-        return false;
+    const auto source = ImageBuffer<std::uint8_t>::Zeroed(4 * width);
+    if (source.Empty() || !image.CreateAlphaPlane()) {
+        return Unreadable;
     }
-    std::vector<std::uint8_t> source(4 * width);
     bool transparent = false;
     for (std::int64_t y = 0; y < image.GetHeight(); ++y) {
-        if (!ReadAll(file, source.data(), source.size())) {
-            return false;
+        if (const ImageError error = ReadExactly(file, source.Data(), source.Count(), Unreadable)) {
+            return error;
         }
         std::uint8_t* out = image.GetBits() + y * image.GetRowBytes();
         for (std::int64_t x = 0; x < width; ++x) {
-            const std::uint8_t* pixel = source.data() + 4 * x;
+            const std::uint8_t* pixel = source.Data() + 4 * x;
             out[3 * x] = pixel[0];
             out[3 * x + 1] = pixel[1];
             out[3 * x + 2] = pixel[2];
@@ -63,17 +63,20 @@ bool ReadRowsWithAlpha(CImageFile& file, CDibImage& image) {
     if (!transparent) {
         image.DeleteAlphaPlane();
     }
-    return true;
+    return ImageOk;
 }
 
 // The transparency mask: 1 bit per pixel, a set bit for a transparent pixel.
-bool ReadMask(CImageFile& file, CDibImage& image) {
+ImageError ReadMask(CImageFile& file, CDibImage& image) {
     const std::int64_t width = image.GetWidth();
     const std::int64_t height = image.GetHeight();
-    const std::size_t stride = static_cast<std::size_t>((width + 31) / 32 * 4);
-    std::vector<std::uint8_t> mask(stride * height);
-    if (!ReadAll(file, mask.data(), mask.size()) || !image.CreateAlphaPlane()) {
-        return false;
+    const auto stride = static_cast<std::size_t>((width + 31) / 32 * 4);
+    const auto mask = ImageBuffer<std::uint8_t>::Zeroed(stride * height);
+    if (mask.Empty() || !image.CreateAlphaPlane()) {
+        return Unreadable;
+    }
+    if (const ImageError error = ReadExactly(file, mask.Data(), mask.Count(), Unreadable)) {
+        return error;
     }
     bool transparent = false;
     for (std::int64_t y = 0; y < height; ++y) {
@@ -88,60 +91,64 @@ bool ReadMask(CImageFile& file, CDibImage& image) {
     if (!transparent) {
         image.DeleteAlphaPlane();
     }
-    return true;
+    return ImageOk;
 }
 
 // Decodes the bitmap of one directory entry, laid out as its own bitmap header says.
-bool DecodeEntry(CImageFile& file, CDibImage& image, const std::uint8_t* entry) {
-    const long offset = static_cast<long>(ReadLe32(entry + 12));
+ImageError DecodeEntry(CImageFile& file, CDibImage& image, const std::uint8_t* entry) {
+    const auto offset = static_cast<long>(ReadLe32(entry + 12));
     std::uint8_t header[BitmapHeaderBytes];
-    if (file.Seek(offset, SEEK_SET) != 0 || !ReadAll(file, header, BitmapHeaderBytes)) {
-        return false;
+    if (file.Seek(offset, SEEK_SET) != 0 ||
+        ReadExactly(file, header, BitmapHeaderBytes, Unreadable) != ImageOk) {
+        return Unreadable;
     }
     const std::uint32_t headerSize = ReadLe32(header);
     const int bits = ReadLe16(header + 14);
     // PNG-coded entries and unknown layouts have no usable bitmap header.
     if (headerSize < BitmapHeaderBytes || !IsSupportedDepth(bits)) {
-        return false;
+        return Unreadable;
     }
-    const long skipped = static_cast<long>(headerSize - BitmapHeaderBytes);
-    if (skipped > file.Remaining() || file.Seek(skipped, SEEK_CUR) != 0) {
-        return false;
+    const auto skipped = static_cast<long>(headerSize - BitmapHeaderBytes);
+    if (skipped > file.Remaining() || file.Seek(skipped, SEEK_CUR) != 0 ||
+        image.Create(EntrySide(entry[0]), EntrySide(entry[1]), bits, FORMAT_ICO) == nullptr) {
+        return Unreadable;
     }
-    if (image.Create(EntrySide(entry[0]), EntrySide(entry[1]), bits, FORMAT_ICO) == nullptr ||
-        !ReadPalette(file, image, ReadLe32(header + 32))) {
-        return false;
+    if (const ImageError error = ReadPalette(file, image, ReadLe32(header + 32))) {
+        return error;
     }
     if (bits == 32) {
         return ReadRowsWithAlpha(file, image);
     }
     const std::size_t pixelBytes = std::size_t{image.GetRowBytes()} * image.GetHeight();
-    return ReadAll(file, image.GetBits(), pixelBytes) && ReadMask(file, image);
+    if (const ImageError error = ReadExactly(file, image.GetBits(), pixelBytes, Unreadable)) {
+        return error;
+    }
+    return ReadMask(file, image);
 }
 
 }  // namespace
 
 bool CIcoImage::Decode(CImageFile* file) {
-    if (file == nullptr) {
-        return false;
-    }
+    return ReportDecode(file == nullptr ? Unreadable : Read(*file));
+}
+
+ImageError CIcoImage::Read(CImageFile& file) {
     std::uint8_t directory[DirectoryHeaderBytes];
-    if (!ReadAll(*file, directory, DirectoryHeaderBytes) || ReadLe16(directory) != 0 ||
-        ReadLe16(directory + 2) != IconType) {
-        return false;
+    if (ReadExactly(file, directory, DirectoryHeaderBytes, Unreadable) != ImageOk ||
+        ReadLe16(directory) != 0 || ReadLe16(directory + 2) != IconType) {
+        return Unreadable;
     }
     const std::uint16_t count = ReadLe16(directory + 4);
-    m_attributes.imageCount = count;
-    try {
-        std::vector<std::uint8_t> entries(EntryBytes * count);
-        const std::int32_t index = m_attributes.imageIndex;
-        if (!ReadAll(*file, entries.data(), entries.size()) || index < 0 || index >= count) {
-            return false;
-        }
-        return DecodeEntry(*file, *this, entries.data() + EntryBytes * index);
-    } catch (const std::bad_alloc&) {
-        return false;
+    attributes_.imageCount = count;
+    const std::int32_t index = attributes_.imageIndex;
+    // The whole directory must be there, though only the chosen entry is read.
+    std::uint8_t entry[EntryBytes];
+    if (index < 0 || index >= count || static_cast<long>(EntryBytes * count) > file.Remaining() ||
+        file.Seek(static_cast<long>(EntryBytes * index), SEEK_CUR) != 0 ||
+        ReadExactly(file, entry, EntryBytes, Unreadable) != ImageOk) {
+        return Unreadable;
     }
+    return DecodeEntry(file, *this, entry);
 }
 
 }  // namespace kestrun

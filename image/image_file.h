@@ -8,7 +8,7 @@ namespace kestrun {
 // The source a decoder reads from: a C stream opened, and later closed, by someone else.
 class CImageFile {
   public:
-    explicit CImageFile(std::FILE* stream) : m_stream(stream) {}
+    explicit CImageFile(std::FILE* stream) : stream_(stream) {}
     ~CImageFile() { Close(); }
     CImageFile(const CImageFile&) = delete;
     CImageFile& operator=(const CImageFile&) = delete;
@@ -21,12 +21,11 @@ class CImageFile {
     // Bytes from the current position to the end of the stream (0 when unknown), so that lengths
     // and offsets read from a file can be checked before anything is allocated for them.
     long Remaining();
-    bool Eof() const;
     // Leaves the stream open: it belongs to whoever opened it.
     int Close() { return -1; }
 
   private:
-    std::FILE* m_stream;
+    std::FILE* stream_;
 };
 
 }  // namespace kestrun

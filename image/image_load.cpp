@@ -8,8 +8,6 @@ namespace kestrun {
 
 namespace {
 
-constexpr const char* UnsupportedFormatText = "Unsupported operation for this format";
-
 template <typename Decoder>
 bool DecodeWith(Decoder& decoder, CDibImage& image, CImageFile* file) {
     if (decoder.Decode(file)) {
@@ -56,7 +54,7 @@ bool CDibImage::Decode(CImageFile* file, ImageFormat type) {
         case FORMAT_PCX:
             return DecodeWith<CPcxImage>(*this, file, type);
         default:
-            SetErrorText(UnsupportedFormatText);
+            SetErrorText(ImageErrorText(UnsupportedFormat));
             return false;
     }
 }

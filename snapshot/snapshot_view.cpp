@@ -1,7 +1,7 @@
 #include "snapshot/snapshot_view.h"
 
 #include "image/dib_image.h"
-#include "image/dib_qt.h"
+#include "image/qt_dib.h"
 #include "snapshot/snapshot_rescale.h"
 
 namespace kestrun {

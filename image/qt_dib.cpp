@@ -1,4 +1,4 @@
-#include "image/dib_qt.h"
+#include "image/qt_dib.h"
 
 #include <cstring>
 
@@ -48,7 +48,7 @@ bool FromDeviceBitmap(CDibImage& image, const QImage& bitmap) {
                          bitmap.format() == QImage::Format_Mono ||
                          bitmap.format() == QImage::Format_MonoLSB;
     if (image.Create(width, height, indexed ? bitmap.depth() : 24, FORMAT_BMP) == nullptr) {
-        image.SetErrorText("GetDIBits failed");
+        image.SetErrorText(ImageErrorText(DeviceBitmapFailed));
         return false;
     }
     if (indexed) {
