@@ -25,3 +25,4 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
     -DKESTRUN_WERROR=ON -DKESTRUN_BUILD_UI=OFF -DKESTRUN_BUILD_TESTS=OFF -DKESTRUN_BUILD_FUZZERS=ON
 cmake --build build/fuzz -j "$jobs" --target kestrun_fuzzers
 fuzz/run_fuzzers.sh build/fuzz -max_total_time=20
+scripts/test-size.sh
