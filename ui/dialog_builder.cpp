@@ -176,7 +176,6 @@ bool IsBackdrop(ControlKind kind) {
 DialogControls BuildDialogControls(const DialogTemplate& dialogTemplate, QWidget& client) {
     client.setFixedSize(DialogSizeToPixels(dialogTemplate.width, dialogTemplate.height));
     DialogControls controls;
-    QWidget* previousTabStop = nullptr;
     QButtonGroup* radioGroup = nullptr;
     for (const ControlTemplate& control : dialogTemplate.controls) {
         QWidget* widget = MakeWidget(control, dialogTemplate.images, client);
@@ -197,12 +196,6 @@ DialogControls BuildDialogControls(const DialogTemplate& dialogTemplate, QWidget
                 controls.AddRadioGroup(control.id, radioGroup);
             }
             radioGroup->addButton(static_cast<QAbstractButton*>(widget));
-        }
-        if (widget->focusPolicy() != Qt::NoFocus) {
-            if (previousTabStop != nullptr) {
-                QWidget::setTabOrder(previousTabStop, widget);
-            }
-            previousTabStop = widget;
         }
         controls.Add(control, widget);
     }
