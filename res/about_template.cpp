@@ -1,4 +1,5 @@
 #include "res/dialog_templates.h"
+#include "res/images.h"
 #include "res/resource_ids.h"
 
 namespace kestrun {
@@ -29,6 +30,7 @@ const DialogTemplate& AboutDialogTemplate() {
                 {ids::UninstallButton, PushButton, "&Uninstall", {195, 71, 50, 14}, TabStop},
                 {ids::HomePageLink, StaticText, "Kestrun homepage", {41, 77, 87, 8}},
             },
+        .images = &ResourceImages(),
     };
     return dialog;
 }

@@ -54,4 +54,14 @@ QImage LoadBitmapResource(int bitmapId) {
     return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB888);
 }
 
+const DialogImageSource& ResourceImages() {
+    class Resources final : public DialogImageSource {
+      public:
+        QImage Bitmap(int bitmapId) const override { return LoadBitmapResource(bitmapId); }
+        QIcon Icon(int iconId) const override { return LoadIconResource(iconId); }
+    };
+    static const Resources resources;
+    return resources;
+}
+
 }  // namespace kestrun

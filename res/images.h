@@ -7,6 +7,8 @@
 
 #include "install/desktop_shortcut.h"
 
+#include "ui/dialog_image_source.h"
+
 namespace kestrun {
 
 // The icon resource with the given number at every size it has; a null icon when there is
@@ -19,5 +21,8 @@ std::vector<IconFile> ProgramIconFiles(std::span<const int> sizes);
 // The bitmap resource with the given number, 24 bits per pixel; a null image when there is
 // none.
 QImage LoadBitmapResource(int bitmapId);
+
+// The two above as the image source of the program's dialog templates.
+const DialogImageSource& ResourceImages();
 
 }  // namespace kestrun

@@ -3,6 +3,7 @@
 
 #include "options/option_lists.h"
 #include "res/dialog_templates.h"
+#include "res/images.h"
 #include "res/resource_ids.h"
 
 namespace kestrun {
@@ -119,6 +120,7 @@ const DialogTemplate& MainDialogTemplate() {
                  TabStop | Flat},
                 {ids::Bezels, CheckBox, "Bezels", {542, 79, 37, 10}, TabStop | Flat},
             },
+        .images = &ResourceImages(),
     };
     return dialog;
 }

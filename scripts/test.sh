@@ -28,3 +28,6 @@ fuzz/run_fuzzers.sh build/fuzz -max_total_time=20
 
 # The Debian package, built from a clean copy of the tree, installed and its program run.
 bash scripts/package-test.sh
+
+# Last: how large the tests are against the program.
+scripts/test-size.sh

@@ -4,12 +4,6 @@
 
 namespace kestrun {
 
-void CommandUI::Enable(bool on) {
-    if (item_ != nullptr) {
-        item_->setEnabled(on);
-    }
-}
-
 // An unchecked item shows no mark at all, as the item of a plain menu would.
 void CommandUI::SetCheck(bool on) {
     if (item_ == nullptr) {

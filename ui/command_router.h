@@ -19,7 +19,6 @@ class CommandUI {
     CommandUI(int commandId, QAction* item) : commandId_(commandId), item_(item) {}
 
     int CommandId() const { return commandId_; }
-    void Enable(bool on);
     void SetCheck(bool on);
     // A round radio mark instead of a tick.
     void SetRadio(bool on);

@@ -11,8 +11,6 @@ class DataExchange {
   public:
     DataExchange(const DialogControls& controls, bool save) : controls_(controls), save_(save) {}
 
-    bool IsSaving() const { return save_; }
-
     // 1 checked, 0 unchecked; any other stored number shows unchecked.
     void Check(int controlId, int& value) const;
     // Position of the chosen radio button in the group that starts at firstId, counted from

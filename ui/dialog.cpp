@@ -92,10 +92,9 @@ bool CDialog::OnInitDialog() {
 
 void CDialog::DoDataExchange(DataExchange&) {}
 
-bool CDialog::UpdateData(bool save) {
+void CDialog::UpdateData(bool save) {
     DataExchange exchange(controls_, save);
     DoDataExchange(exchange);
-    return true;
 }
 
 void CDialog::OnOK() {

@@ -46,7 +46,7 @@ class CDialog : public QDialog {
     const DialogControls& Controls() const { return controls_; }
 
     // save: controls into members; otherwise members into controls.
-    bool UpdateData(bool save);
+    void UpdateData(bool save);
 
     CommandRouter& Commands() { return commands_; }
     void SetMenu(const MenuTemplate& menuTemplate);

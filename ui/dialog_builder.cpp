@@ -9,7 +9,7 @@
 #include <QSlider>
 #include <algorithm>
 
-#include "res/images.h"
+#include "ui/dialog_image_source.h"
 #include "ui/dialog_units.h"
 #include "ui/drop_down_combo_box.h"
 
@@ -94,14 +94,14 @@ QWidget* MakeLabel(const ControlTemplate& control, QWidget& parent) {
     return label;
 }
 
-QWidget* MakePicture(const ControlTemplate& control, QWidget& parent) {
+QWidget* MakePicture(const ControlTemplate& control, const DialogImageSource* images,
+                     QWidget& parent) {
     auto* label = new QLabel(&parent);
-    if (control.kind == ControlKind::BitmapStatic) {
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setPixmap(QPixmap::fromImage(LoadBitmapResource(control.imageId)));
-    } else {
-        label->setAlignment(Qt::AlignCenter);
-        label->setPixmap(LoadIconResource(control.imageId).pixmap(32, 32));
+    const bool bitmap = control.kind == ControlKind::BitmapStatic;
+    label->setAlignment(bitmap ? Qt::AlignLeft | Qt::AlignTop : Qt::Alignment(Qt::AlignCenter));
+    if (images != nullptr) {
+        label->setPixmap(bitmap ? QPixmap::fromImage(images->Bitmap(control.imageId))
+                                : images->Icon(control.imageId).pixmap(32, 32));
     }
     if (control.Has(Sunken)) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -109,7 +109,8 @@ QWidget* MakePicture(const ControlTemplate& control, QWidget& parent) {
     return label;
 }
 
-QWidget* MakeWidget(const ControlTemplate& control, QWidget& parent) {
+QWidget* MakeWidget(const ControlTemplate& control, const DialogImageSource* images,
+                    QWidget& parent) {
     switch (control.kind) {
         case ControlKind::PushButton:
         case ControlKind::DefaultPushButton:
@@ -136,7 +137,7 @@ QWidget* MakeWidget(const ControlTemplate& control, QWidget& parent) {
             return MakeFrame(QFrame::Box, QFrame::Plain, parent);
         case ControlKind::BitmapStatic:
         case ControlKind::IconStatic:
-            return MakePicture(control, parent);
+            return MakePicture(control, images, parent);
     }
     return MakeLabel(control, parent);
 }
@@ -175,10 +176,9 @@ bool IsBackdrop(ControlKind kind) {
 DialogControls BuildDialogControls(const DialogTemplate& dialogTemplate, QWidget& client) {
     client.setFixedSize(DialogSizeToPixels(dialogTemplate.width, dialogTemplate.height));
     DialogControls controls;
-    QWidget* previousTabStop = nullptr;
     QButtonGroup* radioGroup = nullptr;
     for (const ControlTemplate& control : dialogTemplate.controls) {
-        QWidget* widget = MakeWidget(control, client);
+        QWidget* widget = MakeWidget(control, dialogTemplate.images, client);
         widget->setGeometry(GeometryOf(control));
         widget->setFocusPolicy(FocusPolicyOf(control));
         widget->setEnabled(!control.Has(Disabled));
@@ -196,12 +196,6 @@ DialogControls BuildDialogControls(const DialogTemplate& dialogTemplate, QWidget
                 controls.AddRadioGroup(control.id, radioGroup);
             }
             radioGroup->addButton(static_cast<QAbstractButton*>(widget));
-        }
-        if (widget->focusPolicy() != Qt::NoFocus) {
-            if (previousTabStop != nullptr) {
-                QWidget::setTabOrder(previousTabStop, widget);
-            }
-            previousTabStop = widget;
         }
         controls.Add(control, widget);
     }

@@ -6,6 +6,8 @@
 
 namespace kestrun {
 
+class DialogImageSource;
+
 // Control id of template entries that no code refers to (labels, frames, lines).
 inline constexpr int NoControlId = -1;
 
@@ -55,7 +57,7 @@ struct ControlTemplate {
     std::uint32_t style = NoStyle;
     // Items a drop-down list receives before the dialog's values are shown.
     std::vector<std::string> items = {};
-    // Bitmap or icon resource shown by a picture static.
+    // Bitmap or icon resource shown by a picture static, from the template's image source.
     int imageId = 0;
 
     bool Has(ControlStyle bit) const { return (style & bit) != 0; }
@@ -70,6 +72,8 @@ struct DialogTemplate {
     int menuId = 0;  // 0: no menu
     bool minimizeBox = false;
     std::vector<ControlTemplate> controls;
+    // Supplies the pictures of picture statics; without one they stay empty.
+    const DialogImageSource* images = nullptr;
 };
 
 }  // namespace kestrun

@@ -10,26 +10,36 @@
 #include <QTest>
 #include <vector>
 
-#include "res/dialog_templates.h"
-#include "res/menus.h"
-#include "res/resource_ids.h"
 #include "tests/ui/qt_application.h"
+#include "tests/ui/sample_dialog.h"
 #include "ui/dialog.h"
 
 namespace kestrun {
 namespace {
 
-// The main template with its menu and accelerators, as a plain dialog.
-class MainTemplateDialog : public CDialog {
+// The sample dialog with its menu and accelerators; it counts the window's close commands.
+class SampleDialog : public CDialog {
   public:
-    MainTemplateDialog() : CDialog(MainDialogTemplate(), nullptr) {
-        SetMenu(MainMenuTemplate());
-        LoadAccelerators(MainAcceleratorTable());
+    SampleDialog() : CDialog(sample::Template(), nullptr) {
+        SetMenu(sample::Menu());
+        LoadAccelerators(sample::Accelerators());
     }
+
+    int closes = 0;
+    std::vector<int> received;
+
+    void Receive(std::initializer_list<int> ids) {
+        for (const int id : ids) {
+            Commands().OnCommand(id, [this, id] { received.push_back(id); });
+        }
+    }
+
+  protected:
+    void OnClose() override { ++closes; }
 };
 
-QMenu* ParentMenuOf(QAction* item) {
-    return qobject_cast<QMenu*>(item->parent());
+QMenu& MenuOf(const CDialog& dialog, int commandId) {
+    return *qobject_cast<QMenu*>(dialog.FindMenuItem(commandId)->parent());
 }
 
 // Opens a menu the way the user does, so that its update handlers run, and closes it again.
@@ -38,62 +48,46 @@ void OpenAndClose(QMenu& menu) {
     menu.hide();
 }
 
-TEST(CommandRouterTest, ButtonMenuItemAndAcceleratorReachOneHandler) {
-    MainTemplateDialog dialog;
+TEST(CommandRouterTest, ClicksMenuItemsAcceleratorsAndListsReachTheirHandlers) {
+    SampleDialog dialog;
     testing::ShowActive(dialog);
-    std::vector<int> received;
-    for (const int id : {ids::FullScreen, ids::MenuFullScreen, ids::NextGame, ids::PreviousGame,
-                         ids::Browse, ids::Start, ids::MenuAdvancedOptions}) {
-        dialog.Commands().OnCommand(id, [&received, id] { received.push_back(id); });
+    dialog.Receive({sample::Run, sample::MenuRun, sample::MenuQuit});
+    dialog.Commands().OnNotify(sample::List, ControlNotification::DropDown,
+                               [&dialog] { dialog.received.push_back(-sample::List); });
+    dialog.Item<QPushButton>(sample::Run)->click();
+    QTest::keyClick(&dialog, Qt::Key_F5);
+    dialog.FindMenuItem(sample::MenuRun)->trigger();
+    QTest::keyClick(&dialog, Qt::Key_Q, Qt::ControlModifier);
+    for (const int id : {sample::List, sample::SortedList}) {
+        dialog.Item<QComboBox>(id)->showPopup();
+        dialog.Item<QComboBox>(id)->hidePopup();
     }
-    dialog.Item<QPushButton>(ids::FullScreen)->click();
-    QTest::keyClick(&dialog, Qt::Key_F4);
-    dialog.FindMenuItem(ids::MenuFullScreen)->trigger();
-    for (const auto& [key, modifiers] : {std::pair{Qt::Key_PageDown, Qt::NoModifier},
-                                         {Qt::Key_PageUp, Qt::NoModifier},
-                                         {Qt::Key_O, Qt::ControlModifier},
-                                         {Qt::Key_F2, Qt::NoModifier},
-                                         {Qt::Key_F8, Qt::NoModifier}}) {
-        QTest::keyClick(&dialog, key, modifiers);
-    }
-    EXPECT_EQ(received, (std::vector<int>{ids::FullScreen, ids::FullScreen, ids::MenuFullScreen,
-                                          ids::NextGame, ids::PreviousGame, ids::Browse, ids::Start,
-                                          ids::MenuAdvancedOptions}));
-}
+    EXPECT_EQ(dialog.received, (std::vector<int>{sample::Run, sample::Run, sample::MenuRun,
+                                                 sample::MenuQuit, -sample::List}));
+    EXPECT_FALSE(dialog.OnCommand(sample::MenuAbout));
 
-TEST(CommandRouterTest, EnterInTheGameBoxPressesTheDefaultButtonOnly) {
-    MainTemplateDialog dialog;
-    testing::ShowActive(dialog);
-    int starts = 0;
-    dialog.Commands().OnCommand(ids::Start, [&starts] { ++starts; });
-    auto* gameBox = dialog.Item<QComboBox>(ids::GameBox);
-    gameBox->setFocus();
-    QTest::keyClicks(gameBox, "pong");
-    QTest::keyClick(gameBox, Qt::Key_Return);
-    EXPECT_EQ(starts, 1);
-    EXPECT_EQ(gameBox->count(), 0);
-    EXPECT_EQ(gameBox->currentText(), "pong");
+    // Enter in an editable box presses the default button and leaves the box's list alone.
+    dialog.received.clear();
+    auto* box = dialog.Item<QComboBox>(sample::Editable);
+    box->setFocus();
+    QTest::keyClicks(box, "pong");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(dialog.received, std::vector<int>{sample::Run});
+    EXPECT_EQ(box->count(), 0);
+    EXPECT_EQ(box->currentText(), "pong");
 }
 
 // Escape sends Cancel, which a handler may swallow and which otherwise ends the dialog; the
 // window's close command is told apart from it.
 TEST(CommandRouterTest, EscapeSendsCancelAndTheCloseCommandIsToldApart) {
-    class ClosingDialog : public MainTemplateDialog {
-      public:
-        int closes = 0;
-
-      protected:
-        void OnClose() override { ++closes; }
-    };
-    ClosingDialog swallowing;
-    int cancels = 0;
-    swallowing.Commands().OnCommand(IdCancel, [&cancels] { ++cancels; });
+    SampleDialog swallowing;
+    swallowing.Receive({IdCancel});
     testing::ShowActive(swallowing);
     QTest::keyClick(&swallowing, Qt::Key_Escape);
-    EXPECT_EQ(cancels, 1);
+    EXPECT_EQ(swallowing.received, std::vector<int>{IdCancel});
     EXPECT_TRUE(swallowing.isVisible());
 
-    ClosingDialog standard;
+    SampleDialog standard;
     testing::ShowActive(standard);
     standard.close();
     EXPECT_EQ(standard.closes, 1);
@@ -104,90 +98,50 @@ TEST(CommandRouterTest, EscapeSendsCancelAndTheCloseCommandIsToldApart) {
     EXPECT_EQ(standard.result(), IdCancel);
 }
 
-TEST(CommandRouterTest, OpeningAListSendsItsDropDownNotification) {
-    MainTemplateDialog dialog;
-    testing::ShowActive(dialog);
-    std::vector<int> opened;
-    for (const int id : {ids::ControllerList, ids::MaskList}) {
-        dialog.Commands().OnNotify(id, ControlNotification::DropDown,
-                                   [&opened, id] { opened.push_back(id); });
-    }
-    dialog.Item<QComboBox>(ids::MaskList)->showPopup();
-    dialog.Item<QComboBox>(ids::MaskList)->hidePopup();
-    dialog.Item<QComboBox>(ids::ScanlinesList)->showPopup();
-    dialog.Item<QComboBox>(ids::ScanlinesList)->hidePopup();
-    EXPECT_EQ(opened, std::vector<int>{ids::MaskList});
-}
-
-TEST(CommandRouterTest, HelpStandsAtTheRightEndOfTheMenuBar) {
-    MainTemplateDialog dialog;
-    const QMenu* help = ParentMenuOf(dialog.FindMenuItem(ids::MenuAbout));
-    EXPECT_EQ(help->title(), "&Help");
-    EXPECT_EQ(help->parentWidget(), dialog.MenuBar()->cornerWidget(Qt::TopRightCorner));
-}
-
-TEST(CommandRouterTest, UpdateHandlersSetMarksAndTextsWhenTheMenuOpens) {
-    MainTemplateDialog dialog;
-    bool soundOn = true;
-    bool loFi = false;
-    dialog.Commands().OnUpdate(ids::MenuSoundEnabled, [&soundOn](CommandUI& item) {
-        item.SetRadio(soundOn);
-        item.SetText(soundOn ? "Enabled" : "Disabled");
+// Handlers set marks and texts as the menu opens. A submenu's title is offered under its first
+// item's id and never changed; an item that removes itself does not end the walk. Menus from
+// the first right-aligned one on stand in the bar's corner.
+TEST(CommandRouterTest, UpdateHandlersChangeTheItemsAsTheMenuOpens) {
+    SampleDialog dialog;
+    EXPECT_EQ(MenuOf(dialog, sample::MenuAbout).parentWidget(),
+              dialog.MenuBar()->cornerWidget(Qt::TopRightCorner));
+    bool on = true;
+    std::vector<int> offered;
+    CommandRouter& commands = dialog.Commands();
+    commands.OnUpdate(sample::MenuRun, [&on](CommandUI& item) {
+        item.SetRadio(on);
+        item.SetText(on ? "On" : "Off");
     });
-    dialog.Commands().OnUpdate(ids::MenuLoFi, [&loFi](CommandUI& item) { item.SetCheck(loFi); });
-    QAction* sound = dialog.FindMenuItem(ids::MenuSoundEnabled);
-    QAction* loFiItem = dialog.FindMenuItem(ids::MenuLoFi);
-    QMenu& soundMenu = *ParentMenuOf(sound);
-
-    OpenAndClose(soundMenu);
-    EXPECT_TRUE(sound->isChecked());
-    ASSERT_NE(sound->actionGroup(), nullptr);
-    EXPECT_TRUE(sound->actionGroup()->isExclusive());
-    EXPECT_FALSE(loFiItem->isCheckable());
-
-    soundOn = false;
-    loFi = true;
-    OpenAndClose(soundMenu);
-    EXPECT_EQ(sound->text(), "Disabled");
-    EXPECT_FALSE(sound->isCheckable());
-    EXPECT_TRUE(loFiItem->isChecked());
-    EXPECT_EQ(loFiItem->actionGroup(), nullptr);
-}
-
-TEST(CommandRouterTest, ASubmenuTitleIsOfferedButNeverChanged) {
-    MainTemplateDialog dialog;
-    int offered = 0;
-    dialog.Commands().OnUpdate(ids::MenuDirectDraw, [&offered](CommandUI& item) {
-        ++offered;
+    commands.OnUpdate(sample::MenuQuit, [&on](CommandUI& item) { item.SetCheck(!on); });
+    QMenu& file = MenuOf(dialog, sample::MenuRun);
+    commands.OnUpdate(sample::MenuRemovedItem, [&](CommandUI& item) {
+        offered.push_back(item.CommandId());
+        file.removeAction(dialog.FindMenuItem(sample::MenuRemovedItem));
+    });
+    commands.OnUpdate(sample::MenuMode, [&offered](CommandUI& item) {
+        offered.push_back(item.CommandId());
         item.SetCheck(true);
         item.SetText("changed");
     });
-    QMenu& options = *ParentMenuOf(dialog.FindMenuItem(ids::MenuFullScreen));
-    OpenAndClose(options);
-    EXPECT_EQ(offered, 1);
-    QAction* title = nullptr;
-    for (QAction* item : options.actions()) {
-        if (item->menu() == ParentMenuOf(dialog.FindMenuItem(ids::MenuDirectDraw))) {
-            title = item;
-        }
-    }
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->text(), "Graphics Rendering");
-    EXPECT_FALSE(title->isCheckable());
-    EXPECT_FALSE(dialog.FindMenuItem(ids::MenuDirectDraw)->isChecked());
-}
+    QAction* run = dialog.FindMenuItem(sample::MenuRun);
+    QAction* quit = dialog.FindMenuItem(sample::MenuQuit);
 
-TEST(CommandRouterTest, TheWalkGoesOnWhenAHandlerRemovesAnItem) {
-    MainTemplateDialog dialog;
-    QAction* open = dialog.FindMenuItem(ids::MenuOpen);
-    QMenu& game = *ParentMenuOf(open);
-    dialog.Commands().OnUpdate(ids::MenuStart,
-                               [&game, open](CommandUI&) { game.removeAction(open); });
-    bool exitOffered = false;
-    dialog.Commands().OnUpdate(ids::MenuExit, [&exitOffered](CommandUI&) { exitOffered = true; });
-    OpenAndClose(game);
-    EXPECT_TRUE(exitOffered);
-    EXPECT_FALSE(game.actions().contains(open));
+    OpenAndClose(file);
+    EXPECT_EQ(offered, (std::vector<int>{sample::MenuRemovedItem, sample::MenuMode}));
+    EXPECT_TRUE(run->isChecked());
+    ASSERT_NE(run->actionGroup(), nullptr);
+    EXPECT_TRUE(run->actionGroup()->isExclusive());
+    EXPECT_FALSE(quit->isCheckable());
+    const QAction* title = MenuOf(dialog, sample::MenuMode).menuAction();
+    EXPECT_EQ(title->text(), "Mode");
+    EXPECT_FALSE(title->isCheckable());
+
+    on = false;
+    OpenAndClose(file);
+    EXPECT_EQ(run->text(), "Off");
+    EXPECT_FALSE(run->isCheckable());
+    EXPECT_TRUE(quit->isChecked());
+    EXPECT_EQ(quit->actionGroup(), nullptr);
 }
 
 }  // namespace

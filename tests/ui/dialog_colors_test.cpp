@@ -3,41 +3,38 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QMessageBox>
-#include <QPushButton>
 
-#include "res/dialog_templates.h"
-#include "res/resource_ids.h"
+#include "tests/ui/sample_dialog.h"
 #include "ui/dialog.h"
 
 namespace kestrun {
 namespace {
 
-TEST(DialogColorsTest, DialogsAndMessageBoxesGetDarkGreyWithWhiteText) {
+TEST(DialogColorsTest, DialogsAndMessageBoxesGetTheColoursOtherWindowsDoNot) {
     const QPalette before = QApplication::palette();
-    SetDialogBkColor(DialogBackground, DialogText);
+    const QColor background(1, 2, 3);
+    const QColor text(250, 251, 252);
+    SetDialogBkColor(background, text);
     {
-        CDialog dialog(MainDialogTemplate(), nullptr);
+        CDialog dialog(sample::Template(), nullptr);
+        QMessageBox message;
+        QWidget plainWindow;
         // Class colours reach a widget when it is polished, before it is first shown.
         dialog.ensurePolished();
-        EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(63, 64, 63));
-        const QWidget* box = dialog.GetDlgItem(ids::Steadykey);
-        EXPECT_EQ(box->palette().color(QPalette::WindowText), QColor(255, 255, 255));
-        EXPECT_EQ(box->palette().color(QPalette::Window), QColor(63, 64, 63));
-        // Push buttons keep the system's face so their dark caption stays readable.
-        const QWidget* start = dialog.GetDlgItem(ids::Start);
-        EXPECT_EQ(start->palette().color(QPalette::ButtonText), before.color(QPalette::ButtonText));
-        // A disabled label must not vanish into the background.
-        EXPECT_NE(box->palette().color(QPalette::Disabled, QPalette::WindowText),
-                  QColor(63, 64, 63));
-
-        QMessageBox message;
         message.ensurePolished();
-        EXPECT_EQ(message.palette().color(QPalette::Window), QColor(63, 64, 63));
-        EXPECT_EQ(message.palette().color(QPalette::WindowText), QColor(255, 255, 255));
-
-        QWidget plainWindow;
+        const QWidget* box = dialog.GetDlgItem(sample::Check);
+        for (const QWidget* widget :
+             {static_cast<const QWidget*>(&dialog), box, static_cast<const QWidget*>(&message)}) {
+            EXPECT_EQ(widget->palette().color(QPalette::Window), background);
+            EXPECT_EQ(widget->palette().color(QPalette::WindowText), text);
+        }
+        // Push buttons keep the system's face so their dark caption stays readable.
+        EXPECT_EQ(dialog.GetDlgItem(sample::Run)->palette().color(QPalette::ButtonText),
+                  before.color(QPalette::ButtonText));
+        // A disabled label must stay readable on the background.
+        EXPECT_EQ(box->palette().color(QPalette::Disabled, QPalette::WindowText),
+                  background.lighter(190));
         EXPECT_EQ(plainWindow.palette().color(QPalette::Window), before.color(QPalette::Window));
     }
     QApplication::setPalette(before, "QDialog");

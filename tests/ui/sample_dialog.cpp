@@ -1,0 +1,90 @@
+#include "tests/ui/sample_dialog.h"
+
+#include <QPixmap>
+
+#include "ui/dialog.h"
+#include "ui/dialog_image_source.h"
+
+namespace kestrun::sample {
+
+namespace {
+
+class Images final : public DialogImageSource {
+  public:
+    QImage Bitmap(int bitmapId) const override {
+        QImage image(30, 20, QImage::Format_RGB888);
+        image.fill(QColor(bitmapId, 0, 0));
+        return image;
+    }
+    QIcon Icon(int iconId) const override {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(QColor(iconId, 0, 255));
+        return QIcon(pixmap);
+    }
+};
+
+}  // namespace
+
+const std::vector<Control>& Controls() {
+    using enum ControlKind;
+    static const std::vector<Control> controls{
+        {{Run, DefaultPushButton, "&Run", {0, 0, 40, 14}, TabStop}, "QPushButton"},
+        {{Editable, EditableComboBox, "", {45, 0, 60, 60}, TabStop}, "QComboBox"},
+        {{List, DropDownList, "", {110, 0, 40, 50}, TabStop, {"a", "b", "c", "d"}}, "QComboBox"},
+        {{SortedList, DropDownList, "", {155, 0, 40, 50}, Sorted, {"zeta", "Alpha", "beta"}},
+         "QComboBox"},
+        {{Check, CheckBox, "&Check", {0, 20, 40, 10}, TabStop}, "QCheckBox"},
+        {{PushCheck, CheckBox, "Push", {45, 20, 40, 14}, TabStop | PushLike}, "QPushButton"},
+        {{RadioA, RadioButton, "A", {0, 40, 20, 10}, TabStop | GroupStart}, "QRadioButton"},
+        {{RadioB, RadioButton, "B", {20, 40, 20, 10}}, "QRadioButton"},
+        {{RadioC, RadioButton, "C", {40, 40, 20, 10}, TabStop | GroupStart}, "QRadioButton"},
+        {{Slider, Trackbar, "", {0, 55, 80, 15}, TabStop}, "QSlider"},
+        {{Label, StaticText, "Label text", {90, 55, 50, 8}}, "QLabel"},
+        {{Group, GroupBox, "Group", {85, 20, 60, 30}}, "QGroupBox"},
+        {{NoControlId, EtchedHorizontalLine, "", {0, 75, 100, 1}}, "QFrame"},
+        {{Frame, BlackFrame, "", {0, 80, 40, 20}, Hidden}, "QFrame"},
+        {{Bitmap, BitmapStatic, "", {100, 75, 40, 30}, NoStyle, {}, 7}, "QLabel"},
+        {{Icon, IconStatic, "", {150, 75, 20, 20}, Sunken, {}, 8}, "QLabel"},
+        {{IdCancel, PushButton, "Cancel", {100, 100, 40, 14}, TabStop | Disabled}, "QPushButton"},
+    };
+    return controls;
+}
+
+const DialogTemplate& Template() {
+    static const Images images;
+    static const DialogTemplate dialog = [] {
+        DialogTemplate made{.id = 1,
+                            .caption = "Sample",
+                            .width = 200,
+                            .height = 120,
+                            .controls = {},
+                            .images = &images};
+        for (const Control& control : Controls()) {
+            made.controls.push_back(control.control);
+        }
+        return made;
+    }();
+    return dialog;
+}
+
+const MenuTemplate& Menu() {
+    static const MenuTemplate menu{
+        .id = 1,
+        .menus = {{.text = "&File",
+                   .submenu = {{.text = "&Run\tF5", .commandId = MenuRun},
+                               {.text = "Removed when offered", .commandId = MenuRemovedItem},
+                               {.text = "Mode", .submenu = {{.text = "On", .commandId = MenuMode}}},
+                               MenuSeparator(),
+                               {.text = "&Quit", .commandId = MenuQuit}}},
+                  {.text = "&Help", .submenu = {{.text = "&About", .commandId = MenuAbout}}}},
+        .firstRightAligned = 1,
+    };
+    return menu;
+}
+
+const std::vector<Accelerator>& Accelerators() {
+    static const std::vector<Accelerator> table{{"F5", Run}, {"Ctrl+Q", MenuQuit}};
+    return table;
+}
+
+}  // namespace kestrun::sample
