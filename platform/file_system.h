@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kestrun {
 
@@ -10,5 +13,16 @@ bool FileExists(const std::string& path);
 
 // True when the path names a folder.
 bool FolderExists(const std::string& path);
+
+// True for a file (not a folder) that this user may run.
+bool IsExecutableFile(const std::string& path);
+
+// The first folder of $PATH that holds a runnable file of that name, with the name appended;
+// empty entries (which would mean the current folder) are passed over.
+std::optional<std::string> FindOnPath(std::string_view name);
+
+// The whole content of a file of at most maxBytes bytes; nothing when it cannot be read or is
+// longer, so a hostile file never costs more than that.
+std::optional<std::string> ReadFileUpTo(const std::string& path, std::size_t maxBytes);
 
 }  // namespace kestrun
