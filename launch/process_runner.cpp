@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "launch/argument_split.h"
 #include "platform/child_process.h"
@@ -11,10 +12,10 @@
 namespace kestrun {
 namespace {
 
-ChildLaunch LaunchFor(std::string_view commandLine, bool detach, const std::string& programFolder,
-                      const OutputCapture& capture) {
+ChildLaunch LaunchFor(std::vector<std::string> arguments, bool detach,
+                      const std::string& programFolder, const OutputCapture& capture) {
     ChildLaunch launch;
-    launch.arguments = SplitCommandLine(commandLine);
+    launch.arguments = std::move(arguments);
     if (!launch.arguments.empty()) {
         const std::string& program = launch.arguments.front();
         launch.executable = IsAbsolutePath(program) ? program : programFolder + program;
@@ -30,7 +31,13 @@ ChildLaunch LaunchFor(std::string_view commandLine, bool detach, const std::stri
 
 int RunAndWait(std::string_view commandLine, bool detach, const std::string& programFolder,
                OutputCapture& capture, ProcessWaiter& waiter) {
-    const SpawnResult started = SpawnChild(LaunchFor(commandLine, detach, programFolder, capture));
+    return RunAndWait(SplitCommandLine(commandLine), detach, programFolder, capture, waiter);
+}
+
+int RunAndWait(std::vector<std::string> arguments, bool detach, const std::string& programFolder,
+               OutputCapture& capture, ProcessWaiter& waiter) {
+    const SpawnResult started =
+        SpawnChild(LaunchFor(std::move(arguments), detach, programFolder, capture));
     CloseCaptureWriteEnd(capture);
     if (started.error != 0) {
         return started.error;

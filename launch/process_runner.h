@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "launch/output_capture.h"
 #include "platform/process_waiter.h"
@@ -21,6 +22,10 @@ namespace kestrun {
 // when it could not be started (then nothing is waited for), or minus the signal number when
 // a signal ended it. The child is always collected, even when the waiter fails.
 int RunAndWait(std::string_view commandLine, bool detach, const std::string& programFolder,
+               OutputCapture& capture, ProcessWaiter& waiter);
+
+// The same for an argument vector that is already split, the program name first.
+int RunAndWait(std::vector<std::string> arguments, bool detach, const std::string& programFolder,
                OutputCapture& capture, ProcessWaiter& waiter);
 
 }  // namespace kestrun

@@ -2,9 +2,11 @@
 
 #include "launch/command_line_builder.h"
 #include "launch/emulator_selection.h"
+#include "launch/failure_explanation.h"
 #include "launch/output_capture.h"
 #include "launch/per_game_rules.h"
 #include "launch/process_runner.h"
+#include "launch/run_plan.h"
 
 namespace kestrun {
 namespace {
@@ -29,8 +31,24 @@ std::string CapturedOutput(const OutputCapture& capture) {
     return std::string(capture.Buffer.get(), capture.Length);
 }
 
-// Runs the chosen command line and reports how it went.
-void RunEmulator(const StartEnvironment& environment, const EmulatorCommand& command,
+std::optional<MessageBoxRequest> FailureMessage(const StartEnvironment& environment,
+                                                const EmulatorRun& run, int status,
+                                                const std::string& output) {
+    if (!run.currentMame) {
+        return RunFailureMessage(run.captionName, status, output);
+    }
+    return ExplainCurrentMameFailure({.status = status,
+                                      .head = {},
+                                      .tail = output,
+                                      .commandLine = run.commandLine,
+                                      .game = run.game,
+                                      .typedOptions = run.typedOptions,
+                                      .programFolder = environment.programFolder,
+                                      .captionName = run.captionName});
+}
+
+// Runs the planned command and reports how it went.
+void RunEmulator(const StartEnvironment& environment, EmulatorRun run,
                  const std::string& gameText) {
     StartHost& host = environment.host;
     OutputCapture capture;
@@ -41,7 +59,7 @@ void RunEmulator(const StartEnvironment& environment, const EmulatorCommand& com
     if (!host.DisplaySwitched()) {
         host.HideWindow();
     }
-    const int status = RunAndWait(command.commandLine, command.detach, environment.programFolder,
+    const int status = RunAndWait(std::move(run.arguments), run.detach, environment.programFolder,
                                   capture, environment.waiter);
     // Read again: the mode may have changed while events were dispatched during the wait.
     if (!host.DisplaySwitched()) {
@@ -58,7 +76,7 @@ void RunEmulator(const StartEnvironment& environment, const EmulatorCommand& com
     } else {
         JoinCapture(capture);
         if (const auto message =
-                RunFailureMessage(command.commandLine, status, CapturedOutput(capture))) {
+                FailureMessage(environment, run, status, CapturedOutput(capture))) {
             environment.messages.Show(*message);
         }
     }
@@ -109,7 +127,13 @@ void StartSequence(const StartEnvironment& environment) {
         environment.messages.Show(SoundRefusal(lookupName));
         return;
     }
-    RunEmulator(environment, *command, gameText);
+    EmulatorRun run = PlanEmulatorRun({.command = *command,
+                                       .arguments = arguments,
+                                       .bypass = options.Bypass != 0,
+                                       .mode = LoadTranslationMode(environment.profile),
+                                       .programFolder = environment.programFolder},
+                                      environment.facts, environment.waiter);
+    RunEmulator(environment, std::move(run), gameText);
 }
 
 }  // namespace
@@ -119,7 +143,7 @@ void RunStart(const StartEnvironment& environment) {
     environment.host.FocusGameBox();
 }
 
-std::optional<MessageBoxRequest> RunFailureMessage(std::string_view commandLine, int status,
+std::optional<MessageBoxRequest> RunFailureMessage(std::string_view captionName, int status,
                                                    std::string_view output) {
     if (status == 0 || output.empty()) {
         return std::nullopt;
@@ -131,7 +155,7 @@ std::optional<MessageBoxRequest> RunFailureMessage(std::string_view commandLine,
     const bool aborted = status < 0;
     return MessageBoxRequest{
         .text = std::string(text),
-        .caption = EmulatorCaptionName(commandLine) + (aborted ? " Execution Aborted" : " Error"),
+        .caption = std::string(captionName) + (aborted ? " Execution Aborted" : " Error"),
         .buttons = MessageButtons::Ok,
         .icon = aborted ? MessageIcon::Exclamation : MessageIcon::Stop};
 }

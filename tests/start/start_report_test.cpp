@@ -26,22 +26,22 @@ TEST_F(StartCommandTest, OutputThatIsNotUtf8IsShownAndWrittenAsItCame) {
 
 TEST(RunFailureMessageTest, NamesTheEmulatorAndCutsTheTextAtItsEnd) {
     struct Case {
-        const char* commandLine;
+        const char* name;
         int status;
         std::string output;
         const char* caption;  // nullptr: no message
         std::string text;
     };
     const Case cases[] = {
-        {"mamepp.exe \"pacman\"", 4, "x", "MAMEPP Error", ""},
-        {"mame32.exe \"pacman\"", -6, "ab", "MAME32 Execution Aborted", "a"},
-        {"mame.exe \"pacman\"", 1, std::string("one\0two\n", 8), "MAME Error", "one"},
-        {"mame.exe \"pacman\"", 0, "output\n", nullptr, ""},
-        {"mame.exe \"pacman\"", 1, "", nullptr, ""},
+        {"MAMEPP", 4, "x", "MAMEPP Error", ""},
+        {"MAME32", -6, "ab", "MAME32 Execution Aborted", "a"},
+        {"MAME", 1, std::string("one\0two\n", 8), "MAME Error", "one"},
+        {"MAME", 0, "output\n", nullptr, ""},
+        {"MAME", 1, "", nullptr, ""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.commandLine) + " " + std::to_string(c.status));
-        const auto message = RunFailureMessage(c.commandLine, c.status, c.output);
+        SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.status));
+        const auto message = RunFailureMessage(c.name, c.status, c.output);
         ASSERT_EQ(message.has_value(), c.caption != nullptr);
         if (message) {
             EXPECT_EQ(message->caption, c.caption);
