@@ -154,6 +154,20 @@ TEST_F(NavigationTest, DeleteSnapshotMovesItToTheTrashAfterAsking) {
     EXPECT_EQ(messages.Shown().size(), 2u);
 }
 
+// Without snap/<name>.png, the newest of MAME's own snap/<name>/NNNN.png is shown and deleted.
+TEST_F(NavigationTest, MamesNumberedSnapshotIsShownAndDeleted) {
+    AddSnapshot("galaga/0000", 120, 90);
+    Show();
+    TypeGame("1942");
+    Next();
+    EXPECT_EQ(Picture().pixmap().size(), QSize(120, 90));
+
+    messages.Answer(MessageResult::Yes);
+    dialog->Item<QPushButton>(ids::DeleteSnapshot)->click();
+    EXPECT_FALSE(FileExists(ProgramFolder() + "snap/galaga/0000.png"));
+    EXPECT_TRUE(ShowsDefaultPicture());
+}
+
 TEST_F(NavigationTest, DeletingAMissingSnapshotSaysSo) {
     Show();
     TypeGame("galaga");
