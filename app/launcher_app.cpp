@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/launcher_dialog.h"
+#include "launch/background_facts_source.h"
+#include "launch/emulator_facts_cache.h"
 #include "platform/instance_lock.h"
 #include "platform/paths.h"
 #include "platform/program_file.h"
@@ -40,13 +42,14 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     QtMessageBox messages(nullptr);
     XRandrDisplayMode display;
     QtShell shell;
+    BackgroundFactsSource facts(FactsCacheFolder());
 
     LauncherEnvironment environment;
     environment.programFile = programFile;
     environment.temporaryFolder = TemporaryFolder();
     environment.arguments.assign(argv, argv + argc);
 
-    CLauncherDialog dialog(LauncherServices{profile, messages, display, shell},
+    CLauncherDialog dialog(LauncherServices{profile, messages, display, shell, facts},
                            std::move(environment));
     dialog.Create();
     if (const std::optional<int> exitCode = dialog.ExitCode()) {

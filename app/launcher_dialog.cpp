@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 #include <utility>
 
 #include "app/launcher_start_host.h"
@@ -21,6 +22,7 @@
 #include "install/uninstall.h"
 #include "launch/emulator_selection.h"
 #include "options/advanced_options_dialog.h"
+#include "options/translation_mode.h"
 #include "platform/debug_output.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -29,6 +31,7 @@
 #include "res/menus.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
+#include "snapshot/snapshot_file.h"
 #include "snapshot/snapshot_name.h"
 #include "snapshot/snapshot_view.h"
 
@@ -59,6 +62,7 @@ CLauncherDialog::CLauncherDialog(const LauncherServices& services, LauncherEnvir
       messages_(services.messages),
       display_(services.display),
       shell_(services.shell),
+      facts_(services.facts),
       environment_(std::move(environment)),
       fullScreen_(*this, display_, messages_),
       gameBox_(profile_),
@@ -98,6 +102,7 @@ void CLauncherDialog::RegisterCommands() {
     commands.OnCommand(ids::MenuLoFi, [this] { OnLoFi(); });
     commands.OnCommand(ids::MenuDirectDraw, [this] { OnRenderer(0); });
     commands.OnCommand(ids::MenuDirect3D, [this] { OnRenderer(1); });
+    commands.OnCommand(ids::MenuTranslateOptions, [this] { OnTranslateOptions(); });
     commands.OnCommand(ids::MenuUninstall, [this] { OnUninstall(); });
     commands.OnCommand(ids::About, [this] { OnAbout(); });
     commands.OnCommand(ids::MenuAdvancedOptions,
@@ -128,6 +133,8 @@ void CLauncherDialog::RegisterMenuUpdates() {
                       [this](CommandUI& item) { item.SetCheck(options_.D3d == 0); });
     commands.OnUpdate(ids::MenuDirect3D,
                       [this](CommandUI& item) { item.SetCheck(options_.D3d == 1); });
+    commands.OnUpdate(ids::MenuTranslateOptions,
+                      [this](CommandUI& item) { item.SetCheck(TranslationShownInUse()); });
 }
 
 void CLauncherDialog::Alias(int commandId, int sameAsId) {
@@ -178,6 +185,8 @@ bool CLauncherDialog::OnInitDialog() {
     }
     ChooseInitialGame();
     GetDlgItem(ids::GameBox)->setFocus(Qt::OtherFocusReason);
+    // Once the window is up: start-up never waits for the emulator.
+    QTimer::singleShot(0, this, [this] { PrepareEmulatorFacts(); });
     return true;
 }
 
@@ -298,7 +307,8 @@ void CLauncherDialog::OnStart() {
     QtProcessWaiter waiter;
     // A Start begun during another's wait must not lift the outer run's close refusal.
     const bool outerRunWaiting = std::exchange(runWaiting_, true);
-    RunStart({host, messages_, profile_, waiter, programFolder_, environment_.outputStream});
+    RunStart(
+        {host, messages_, profile_, waiter, facts_, programFolder_, environment_.outputStream});
     runWaiting_ = outerRunWaiting;
 }
 
@@ -337,6 +347,23 @@ void CLauncherDialog::OnRenderer(int d3d) {
     SaveD3d(profile_, options_.D3d);
 }
 
+void CLauncherDialog::PrepareEmulatorFacts() {
+    if (const auto chosen = ChooseEmulator(programFolder_, options_.mame32)) {
+        facts_.Prepare(chosen->executable, programFolder_);
+    }
+}
+
+bool CLauncherDialog::TranslationShownInUse() {
+    const auto chosen = ChooseEmulator(programFolder_, options_.mame32);
+    const auto facts = chosen ? facts_.KnownFacts(chosen->executable) : std::nullopt;
+    return TranslationInUse(LoadTranslationMode(profile_), facts && facts->IsCurrentMame());
+}
+
+void CLauncherDialog::OnTranslateOptions() {
+    SaveTranslationMode(profile_,
+                        TranslationShownInUse() ? TranslationMode::Off : TranslationMode::On);
+}
+
 // Selecting one radio button of an exclusive group clears the others; the record follows at
 // the next read-back.
 void CLauncherDialog::CheckRadio(int controlId) {
@@ -352,10 +379,10 @@ void CLauncherDialog::ShowSnapshot(std::string text) {
     if (!keepGameBoxText_) {
         SetDlgItemText(ids::GameBox, QString::fromStdString(text));
     }
-    const std::optional<std::string> path = SnapshotPathOf(programFolder_, text);
+    const std::optional<std::string> path = ShownSnapshotPath(programFolder_, text);
     GetDlgItem(ids::GameBox)->setFocus(Qt::OtherFocusReason);
     auto* picture = Item<QLabel>(ids::SnapshotPicture);
-    if (!path || !FileExists(*path)) {
+    if (!path) {
         ShowPicture(*picture, QPixmap::fromImage(LoadBitmapResource(ids::DefaultSnapshotBitmap)));
         return;
     }
@@ -364,8 +391,8 @@ void CLauncherDialog::ShowSnapshot(std::string text) {
 
 void CLauncherDialog::OnDeleteSnapshot() {
     const std::string text = GameBoxText();
-    const std::optional<std::string> path = SnapshotPathOf(programFolder_, text);
-    if (!path || !FileExists(*path)) {
+    const std::optional<std::string> path = ShownSnapshotPath(programFolder_, text);
+    if (!path) {
         messages_.Show(SnapshotNotFoundMessage(text));
         return;
     }

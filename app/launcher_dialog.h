@@ -9,6 +9,7 @@
 #include "app/full_screen_toggle.h"
 #include "games/game_combo_box.h"
 #include "games/rom_set_scanner.h"
+#include "launch/emulator_facts_source.h"
 #include "options/launch_options.h"
 #include "platform/desktop_shell.h"
 #include "platform/display_mode.h"
@@ -23,6 +24,8 @@ struct LauncherServices {
     MessageBoxService& messages;
     DisplayModeService& display;
     DesktopShell& shell;
+    // What the emulator is; learnt in the background once the window is up.
+    EmulatorFactsSource& facts;
 };
 
 // What the main window learns about the running program at start-up.
@@ -96,6 +99,10 @@ class CLauncherDialog : public CCollapsibleDialog {
     void OnSoundMenu();
     void OnLoFi();
     void OnRenderer(int d3d);
+    void PrepareEmulatorFacts();
+    // Whether a Start would translate the options now, as far as is known without waiting.
+    bool TranslationShownInUse();
+    void OnTranslateOptions();
     void CheckRadio(int controlId);
     void StepGame(RomStep step);
     // Makes the typed text the current game and scans its folder; false when refused.
@@ -106,6 +113,7 @@ class CLauncherDialog : public CCollapsibleDialog {
     MessageBoxService& messages_;
     DisplayModeService& display_;
     DesktopShell& shell_;
+    EmulatorFactsSource& facts_;
     LauncherEnvironment environment_;
     FullScreenToggle fullScreen_;
     CGameComboBox gameBox_;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Kestrun needs to build and test. Safe to run again.
-# Usage: scripts/install-deps.sh [--demo]   (--demo adds the real MAME for the demo folder)
+# The real MAME is among them: the demo folder runs it and the tests start games with it.
+# Usage: scripts/install-deps.sh
 set -euo pipefail
 
 packages=(
@@ -9,10 +10,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     xvfb xauth x11-xserver-utils
+    mame
 )
-if [[ "${1:-}" == "--demo" ]]; then
-    packages+=(mame)
-fi
 
 missing=()
 for package in "${packages[@]}"; do

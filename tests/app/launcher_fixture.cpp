@@ -15,8 +15,8 @@ LauncherFixture::LauncherFixture() {
 }
 
 CLauncherDialog& LauncherFixture::Create() {
-    dialog = std::make_unique<CLauncherDialog>(LauncherServices{profile, messages, display, shell},
-                                               environment);
+    dialog = std::make_unique<CLauncherDialog>(
+        LauncherServices{profile, messages, display, shell, facts}, environment);
     dialog->Create();
     return *dialog;
 }

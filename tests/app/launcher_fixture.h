@@ -6,6 +6,7 @@
 
 #include "tests/app/launcher_window_access.h"
 #include "tests/dialogs/recording_shell.h"
+#include "tests/support/fixed_facts_source.h"
 #include "tests/support/memory_profile_store.h"
 #include "tests/support/recording_display_mode.h"
 #include "tests/support/scripted_message_box.h"
@@ -33,12 +34,14 @@ class LauncherFixture : public ::testing::Test, protected LauncherWindowAccess {
 
     const std::string& ProgramFolder() const { return folder.Path(); }
 
+    NoMameOnPath noMameOnPath;
     TempHome home;
     TempFolder folder;
     MemoryProfileStore profile;
     ScriptedMessageBox messages;
     RecordingDisplayMode display;
     RecordingShell shell;
+    FixedFactsSource facts;
     LauncherEnvironment environment;
 };
 
