@@ -17,6 +17,7 @@ struct SeenBox {
     QList<QMessageBox::StandardButton> buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     Qt::TextFormat format = Qt::AutoText;
+    QString details;
 };
 
 // Shows the request, notes what the box looks like and presses the given button (or Escape
@@ -33,6 +34,7 @@ MessageResult ShowAndPress(const MessageBoxRequest& request, QMessageBox::Standa
         seen.text = box->text();
         seen.icon = box->icon();
         seen.format = box->textFormat();
+        seen.details = box->detailedText();
         for (QAbstractButton* button : box->buttons()) {
             seen.buttons.append(box->standardButton(button));
         }
@@ -76,12 +78,14 @@ TEST(QtMessageBoxTest, ShowsTheIconButtonsAndDefaultAndReportsThePressedButton) 
          QMessageBox::Question, QMessageBox::No, MessageResult::No},
     };
     for (const BoxCase& c : cases) {
-        const MessageBoxRequest request{"text", "caption", c.buttons, c.icon, c.defaultButton};
+        const MessageBoxRequest request{"text", "caption",       c.buttons,
+                                        c.icon, c.defaultButton, "the long story"};
         SeenBox seen;
         EXPECT_EQ(ShowAndPress(request, c.press, seen), c.result);
         EXPECT_EQ(seen.icon, c.shownIcon);
         EXPECT_EQ(seen.defaultButton, c.shownDefault);
         EXPECT_EQ(seen.title, "caption");
+        EXPECT_EQ(seen.details, "the long story");
     }
 }
 
