@@ -42,6 +42,8 @@ class LauncherFixture : public ::testing::Test, protected LauncherWindowAccess {
     RecordingDisplayMode display;
     RecordingShell shell;
     FixedFactsSource facts;
+    // What the window learns the emulator's facts from; the fixed facts unless a test says.
+    EmulatorFactsSource* factsSource = &facts;
     LauncherEnvironment environment;
 };
 

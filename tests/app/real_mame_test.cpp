@@ -6,53 +6,36 @@
 #include "launch/background_facts_source.h"
 #include "launch/emulator_facts_cache.h"
 #include "platform/file_system.h"
-#include "platform/temporary_folder.h"
-#include "tests/app/launcher_window_access.h"
-#include "tests/dialogs/recording_shell.h"
+#include "tests/app/launcher_fixture.h"
 #include "tests/start/output_stream_file.h"
-#include "tests/support/memory_profile_store.h"
-#include "tests/support/recording_display_mode.h"
-#include "tests/support/scripted_message_box.h"
-#include "tests/support/temp_folder.h"
-#include "tests/ui/qt_application.h"
 
 namespace kestrun::testing {
 namespace {
 
 // The main window over a program folder whose only emulator is Debian's MAME, linked as
 // "mame", with a fresh cache of emulator facts and sound off. Games are started with F2.
-class RealMameTest : public ::testing::Test, protected LauncherWindowAccess {
+class RealMameTest : public LauncherFixture {
   protected:
     void SetUp() override {
         ASSERT_TRUE(IsExecutableFile(KESTRUN_REAL_MAME))
             << KESTRUN_REAL_MAME << " is needed; scripts/install-deps.sh installs it";
+        std::filesystem::remove(folder.Path() + "mame.exe");
         std::filesystem::create_symlink(KESTRUN_REAL_MAME, folder.Path() + "mame");
-        profile.WriteProfileInt(ProfileSection, "Shortcut", 1);
         profile.WriteProfileInt(ProfileSection, "Mute", 1);
+        environment.outputStream = errorOutput.Get();
+        factsSource = &realFacts;
     }
+    // The window holds on to the facts source until it goes.
     void TearDown() override { dialog.reset(); }
 
     void StartWithF2(const std::string& gameText) {
-        LauncherEnvironment environment;
-        environment.programFile = folder.Path() + "kestrun";
-        environment.temporaryFolder = TemporaryFolder();
-        environment.arguments = {environment.programFile};
-        environment.outputStream = errorOutput.Get();
-        dialog = std::make_unique<CLauncherDialog>(
-            LauncherServices{profile, messages, display, shell, facts}, environment);
-        ShowActive(*dialog);
+        Show();
         TypeGame(gameText);
         QTest::keyClick(dialog.get(), Qt::Key_F2);
     }
 
-    TempHome home;
-    TempFolder folder;
-    MemoryProfileStore profile;
-    ScriptedMessageBox messages;
-    RecordingDisplayMode display;
-    RecordingShell shell;
     OutputStreamFile errorOutput;
-    BackgroundFactsSource facts{FactsCacheFolder()};
+    BackgroundFactsSource realFacts{FactsCacheFolder()};
 };
 
 // Without the translation MAME would refuse the first option it does not know, with exit 6.
@@ -76,7 +59,7 @@ TEST_F(RealMameTest, PacmanWithoutItsFilesNamesThemAndTheFolder) {
     EXPECT_TRUE(shown.text.starts_with("MAME cannot run pacman: files it needs are missing."))
         << shown.text;
     EXPECT_NE(shown.text.find("pacman.6e"), std::string::npos) << shown.text;
-    EXPECT_NE(shown.text.find(folder.Path() + "roms/"), std::string::npos) << shown.text;
+    EXPECT_NE(shown.text.find(ProgramFolder() + "roms/"), std::string::npos) << shown.text;
     EXPECT_NE(shown.details.find("-snapname %g"), std::string::npos) << shown.details;
 }
 
