@@ -13,12 +13,13 @@ namespace kestrun {
 struct SearchPathSetting {
     std::string_view option;     // as -showconfig names it and the command line takes it
     std::string_view ownFolder;  // relative to the program folder, the emulator's working folder
+    bool list;                   // takes several folders joined by ';', else exactly one
 };
 inline constexpr std::array<SearchPathSetting, 4> SearchPathSettings{{
-    {"ctrlrpath", "ctrlr"},
-    {"pluginspath", "plugins"},
-    {"artpath", "artwork"},
-    {"bgfx_path", "bgfx"},
+    {"ctrlrpath", "ctrlr", true},
+    {"pluginspath", "plugins", true},
+    {"artpath", "artwork", true},
+    {"bgfx_path", "bgfx", false},
 }};
 
 // What an emulator executable says about itself.

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "games/ascii_case.h"
+#include "platform/file_system.h"
 
 namespace kestrun {
 namespace {
@@ -125,12 +126,17 @@ std::string_view EffectImage(std::string_view effect) {
     return {};
 }
 
-void AddSearchPaths(std::vector<Group>& out, const EmulatorFacts& facts) {
+void AddSearchPaths(std::vector<Group>& out, const EmulatorFacts& facts,
+                    const std::string& programFolder) {
     for (const SearchPathSetting& setting : SearchPathSettings) {
         std::string value(setting.ownFolder);
-        if (const auto configured = facts.searchPaths.find(setting.option);
-            configured != facts.searchPaths.end() && !configured->second.empty()) {
+        const auto configured = facts.searchPaths.find(setting.option);
+        const bool hasConfigured =
+            configured != facts.searchPaths.end() && !configured->second.empty();
+        if (hasConfigured && setting.list) {
             value += ";" + configured->second;
+        } else if (hasConfigured && !FolderExists(programFolder + std::string(setting.ownFolder))) {
+            value = configured->second;
         }
         out.push_back({"-" + std::string(setting.option), value});
     }
@@ -138,7 +144,8 @@ void AddSearchPaths(std::vector<Group>& out, const EmulatorFacts& facts) {
     out.push_back({"-snapname", "%g"});
 }
 
-void Translate(const Rule* rule, Group group, std::vector<Group>& out, const EmulatorFacts& facts) {
+void Translate(const Rule* rule, Group group, std::vector<Group>& out, const EmulatorFacts& facts,
+               const std::string& programFolder) {
     // An option the table does not know is left to the check against the emulator's list; a
     // stray word is no option at all.
     if (rule == nullptr) {
@@ -158,7 +165,7 @@ void Translate(const Rule* rule, Group group, std::vector<Group>& out, const Emu
             break;
         case Action::SearchPaths:
             out.push_back(std::move(group));
-            AddSearchPaths(out, facts);
+            AddSearchPaths(out, facts, programFolder);
             break;
         case Action::Controller:
             out.push_back({group[0], LowerCase(group[1])});
@@ -184,7 +191,8 @@ const Rule* RuleFor(std::string_view option) {
 }  // namespace
 
 std::vector<std::string> TranslateGeneratedOptions(std::string_view generated,
-                                                   const EmulatorFacts& facts) {
+                                                   const EmulatorFacts& facts,
+                                                   const std::string& programFolder) {
     const std::vector<std::string_view> words = Words(generated);
     std::vector<Group> translated;
     for (std::size_t i = 0; i < words.size();) {
@@ -200,7 +208,7 @@ std::vector<std::string> TranslateGeneratedOptions(std::string_view generated,
                 group.emplace_back(words[i]);
             }
         }
-        Translate(rule, std::move(group), translated, facts);
+        Translate(rule, std::move(group), translated, facts, programFolder);
     }
 
     std::vector<std::string> arguments;

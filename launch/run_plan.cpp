@@ -46,8 +46,8 @@ EmulatorRun PlanEmulatorRun(const RunPlanRequest& request, EmulatorFactsSource& 
         run.arguments = SplitCommandLine(command.commandLine);
         return run;
     }
-    const std::vector<std::string> translated =
-        TranslateGeneratedOptions(generated, known.value_or(EmulatorFacts{}));
+    const std::vector<std::string> translated = TranslateGeneratedOptions(
+        generated, known.value_or(EmulatorFacts{}), request.programFolder);
     run.arguments = headWords;
     run.arguments.insert(run.arguments.end(), translated.begin(), translated.end());
     run.commandLine = std::string(headLine) + JoinedForDisplay(translated);

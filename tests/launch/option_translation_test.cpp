@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+
+#include "tests/support/temp_folder.h"
 
 namespace kestrun {
 namespace {
@@ -23,7 +26,7 @@ EmulatorFacts Mame0251() {
     facts.searchPaths = {{"ctrlrpath", "/usr/share/games/mame/ctrlr"},
                          {"pluginspath", "/usr/share/games/mame/plugins"},
                          {"artpath", "$HOME/mame/artwork;/usr/share/games/mame/artwork"},
-                         {"bgfx_path", ""}};
+                         {"bgfx_path", "/usr/share/games/mame/bgfx"}};
     return facts;
 }
 
@@ -37,6 +40,7 @@ std::string Joined(const std::vector<std::string>& words) {
 
 TEST(TranslateGeneratedOptions, FollowsTheTableForEveryGeneratedOption) {
     const EmulatorFacts facts = Mame0251();
+    const testing::TempFolder program;
     struct Case {
         const char* generated;
         const char* translated;
@@ -45,8 +49,8 @@ TEST(TranslateGeneratedOptions, FollowsTheTableForEveryGeneratedOption) {
         {" -norc",
          "-norc -ctrlrpath ctrlr;/usr/share/games/mame/ctrlr "
          "-pluginspath plugins;/usr/share/games/mame/plugins "
-         "-artpath artwork;$HOME/mame/artwork;/usr/share/games/mame/artwork -bgfx_path bgfx "
-         "-snapname %g"},
+         "-artpath artwork;$HOME/mame/artwork;/usr/share/games/mame/artwork "
+         "-bgfx_path /usr/share/games/mame/bgfx -snapname %g"},
         {" -skip_disclaimer -skip_gameinfo", "-skip_gameinfo"},
         {" -d3d -d3dprescale none -d3dfilter 0 -nod3dtexmanage -d3dfeedback 50",
          "-video opengl -prescale 1 -nofilter"},
@@ -77,24 +81,38 @@ TEST(TranslateGeneratedOptions, FollowsTheTableForEveryGeneratedOption) {
         {" -video soft -bogus -gamma 2", "-video soft -gamma 2"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Joined(TranslateGeneratedOptions(c.generated, facts)), c.translated)
+        EXPECT_EQ(Joined(TranslateGeneratedOptions(c.generated, facts, program.Path())),
+                  c.translated)
             << c.generated;
     }
 }
 
 // A later MAME that drops an option still starts: the option goes, with its value.
 TEST(TranslateGeneratedOptions, DropsWhatThisEmulatorDoesNotListAndKeepsAllWhenTheListIsUnknown) {
+    const testing::TempFolder program;
     EmulatorFacts facts = Mame0251();
     facts.options = ParseUsage("-readconfig x\n-resolution x\n-ctrlrpath x\n");
     const char* line = " -norc -effect scan50 -r 640x480 -ctrlr HotRod";
-    EXPECT_EQ(Joined(TranslateGeneratedOptions(line, facts)),
+    EXPECT_EQ(Joined(TranslateGeneratedOptions(line, facts, program.Path())),
               "-norc -ctrlrpath ctrlr;/usr/share/games/mame/ctrlr -r 640x480");
 
     facts.options.clear();
     facts.searchPaths.clear();
-    EXPECT_EQ(Joined(TranslateGeneratedOptions(line, facts)),
+    EXPECT_EQ(Joined(TranslateGeneratedOptions(line, facts, program.Path())),
               "-norc -ctrlrpath ctrlr -pluginspath plugins -artpath artwork -bgfx_path bgfx "
               "-snapname %g -effect scanlines -r 640x480 -switchres -ctrlr hotrod");
+}
+
+// MAME takes one bgfx folder, not a list: the program folder's own wins when it is there.
+TEST(TranslateGeneratedOptions, TheOneBgfxFolderIsTheProgramFoldersOwnWhenThereIsOne) {
+    const testing::TempFolder program;
+    const auto bgfxPath = [&] {
+        const auto words = TranslateGeneratedOptions(" -norc", Mame0251(), program.Path());
+        return *(std::find(words.begin(), words.end(), "-bgfx_path") + 1);
+    };
+    EXPECT_EQ(bgfxPath(), "/usr/share/games/mame/bgfx");
+    program.MakeFolder("bgfx");
+    EXPECT_EQ(bgfxPath(), "bgfx");
 }
 
 }  // namespace

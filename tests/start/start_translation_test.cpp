@@ -59,23 +59,5 @@ TEST_P(StartTranslationTest, TranslatesTheGeneratedOptionsOnlyWhenItShould) {
 INSTANTIATE_TEST_SUITE_P(Modes, StartTranslationTest, ::testing::ValuesIn(ModeCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A current MAME's failure is explained, with the line that really ran in the details.
-TEST_F(StartCommandTest, ACurrentMamesFailureIsExplained) {
-    facts.facts.version = "0.251";
-    Set("TEST_EMULATOR_STDOUT_TEXT", "Error: unknown option: -video\n");
-    Set("TEST_EMULATOR_EXIT_CODE", "6");
-    host.gameText = "pacman -video none";
-
-    Start();
-
-    ASSERT_EQ(messages.Shown().size(), 1u);
-    EXPECT_EQ(messages.Shown()[0].text,
-              "MAME does not accept the option -video, which you typed after the game name.");
-    EXPECT_EQ(messages.Shown()[0].details,
-              "Command line:\nmame.exe \"pacman\" -video none -norc -ctrlrpath ctrlr "
-              "-pluginspath plugins -artpath artwork -bgfx_path bgfx -snapname %g -nosleep\n\n"
-              "Output:\nError: unknown option: -video\n");
-}
-
 }  // namespace
 }  // namespace kestrun::testing
