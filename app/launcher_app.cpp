@@ -10,6 +10,8 @@
 #include "app/termination_close.h"
 #include "games/game_drop.h"
 #include "install/self_delete.h"
+#include "launch/background_facts_source.h"
+#include "launch/emulator_facts_cache.h"
 #include "platform/desktop_folder.h"
 #include "platform/instance_lock.h"
 #include "platform/program_file.h"
@@ -51,6 +53,7 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     XRandrDisplayMode display;
     QtShell shell;
     QtProcessWaiter waiter;
+    BackgroundFactsSource facts(FactsCacheFolder());
     TerminationClose termination;
 
     const ProgramFolderRequest request{
@@ -81,7 +84,7 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
         environment.gameText = GameTextFromArgument(*commandLine.game);
     }
 
-    CLauncherDialog dialog(LauncherServices{profile, messages, display, shell, waiter},
+    CLauncherDialog dialog(LauncherServices{profile, messages, display, shell, waiter, facts},
                            std::move(environment));
     dialog.Create();
     if (const std::optional<int> exitCode = dialog.ExitCode()) {

@@ -72,6 +72,7 @@ void CLauncherDialog::RegisterCommands() {
     commands.OnCommand(ids::MenuLoFi, [this] { model_.ToggleLoFi(); });
     commands.OnCommand(ids::MenuDirectDraw, [this] { model_.SetRenderer(0); });
     commands.OnCommand(ids::MenuDirect3D, [this] { model_.SetRenderer(1); });
+    commands.OnCommand(ids::MenuTranslateOptions, [this] { model_.ToggleTranslation(); });
     commands.OnCommand(ids::MenuUninstall, [this] { OnUninstall(); });
     commands.OnCommand(ids::About, [this] { OnAbout(); });
     commands.OnCommand(ids::MenuAdvancedOptions,
@@ -104,6 +105,8 @@ void CLauncherDialog::RegisterMenuUpdates() {
     commands.OnUpdate(ids::MenuDirect3D, [this](CommandUI& item) {
         item.SetCheck(RendersWithDirect3D(model_.Options().D3d));
     });
+    commands.OnUpdate(ids::MenuTranslateOptions,
+                      [this](CommandUI& item) { item.SetCheck(model_.TranslationInUse()); });
 }
 
 void CLauncherDialog::Alias(int commandId, int sameAsId) {
@@ -143,6 +146,8 @@ bool CLauncherDialog::OnInitDialog() {
     if (!model_.StartUp()) {
         return false;
     }
+    // Once the window is up: start-up never waits for the emulator.
+    QTimer::singleShot(0, this, [this] { model_.PrepareEmulatorFacts(); });
     if (model_.MadeGameFolders()) {
         // Over the window, once it is on the screen.
         QTimer::singleShot(0, this,

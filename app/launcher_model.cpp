@@ -11,10 +11,12 @@
 #include "install/shell_delete.h"
 #include "launch/emulator_selection.h"
 #include "launch/full_screen_layout.h"
+#include "options/translation_mode.h"
 #include "platform/debug_output.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/text_trim.h"
+#include "snapshot/snapshot_file.h"
 #include "snapshot/snapshot_name.h"
 
 namespace kestrun {
@@ -36,6 +38,7 @@ LauncherModel::LauncherModel(const LauncherServices& services, LauncherEnvironme
       messages_(services.messages),
       display_(services.display),
       waiter_(services.waiter),
+      facts_(services.facts),
       environment_(std::move(environment)),
       view_(view),
       options_(LoadLaunchOptions(profile_)) {}
@@ -144,7 +147,8 @@ void LauncherModel::Close() {
 void LauncherModel::Start() {
     // A Start begun during another's wait must not lift the outer run's close refusal.
     const bool outerRunWaiting = std::exchange(runWaiting_, true);
-    RunStart({*this, messages_, profile_, waiter_, programFolder_, environment_.outputStream});
+    RunStart(
+        {*this, messages_, profile_, waiter_, facts_, programFolder_, environment_.outputStream});
     runWaiting_ = outerRunWaiting;
 }
 
@@ -193,19 +197,15 @@ void LauncherModel::ShowSnapshot(std::string_view shownText) {
     if (!keepGameBoxText_) {
         view_.SetGameText(text);
     }
-    const std::optional<std::string> path = SnapshotPathOf(programFolder_, text);
+    const std::optional<std::string> path = ShownSnapshotPath(programFolder_, text);
     view_.FocusGameBox();
-    if (!path || !FileExists(*path)) {
-        view_.ShowSnapshotPicture(std::nullopt, switched_);
-        return;
-    }
     view_.ShowSnapshotPicture(path, switched_);
 }
 
 void LauncherModel::DeleteSnapshot() {
     const std::string text = view_.GameText();
-    const std::optional<std::string> path = SnapshotPathOf(programFolder_, text);
-    if (!path || !FileExists(*path)) {
+    const std::optional<std::string> path = ShownSnapshotPath(programFolder_, text);
+    if (!path) {
         messages_.Show(SnapshotNotFoundMessage(text));
         return;
     }
@@ -264,6 +264,23 @@ void LauncherModel::ToggleLoFi() {
 void LauncherModel::SetRenderer(int d3d) {
     options_.D3d = d3d;
     SaveD3d(profile_, options_.D3d);
+}
+
+void LauncherModel::PrepareEmulatorFacts() {
+    if (const auto chosen = ChooseEmulator(programFolder_, options_.mame32)) {
+        facts_.Prepare(chosen->executable, programFolder_);
+    }
+}
+
+bool LauncherModel::TranslationInUse() const {
+    const auto chosen = ChooseEmulator(programFolder_, options_.mame32);
+    const auto facts = chosen ? facts_.KnownFacts(chosen->executable) : std::nullopt;
+    return kestrun::TranslationInUse(LoadTranslationMode(profile_),
+                                     facts && facts->IsCurrentMame());
+}
+
+void LauncherModel::ToggleTranslation() {
+    SaveTranslationMode(profile_, TranslationInUse() ? TranslationMode::Off : TranslationMode::On);
 }
 
 }  // namespace kestrun

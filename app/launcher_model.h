@@ -11,6 +11,7 @@
 #include "games/rom_set_scanner.h"
 #include "install/desktop_shortcut.h"
 #include "install/program_folder.h"
+#include "launch/emulator_facts_source.h"
 #include "launch/start_command.h"
 #include "options/launch_options.h"
 #include "platform/desktop_shell.h"
@@ -28,6 +29,8 @@ struct LauncherServices {
     DisplayModeService& display;
     DesktopShell& shell;
     ProcessWaiter& waiter;
+    // What the emulator is; learnt in the background once the window is up.
+    EmulatorFactsSource& facts;
 };
 
 // What the main window learns about the running program at start-up.
@@ -84,6 +87,12 @@ class LauncherModel final : private StartHost {
     void DeleteSnapshot();
     void ToggleLoFi();
     void SetRenderer(int d3d);
+    // Asks what the emulator is, in the background; called once the window is up, since
+    // start-up never waits for the emulator.
+    void PrepareEmulatorFacts();
+    // Whether a Start would translate the options now, as far as is known without waiting.
+    bool TranslationInUse() const;
+    void ToggleTranslation();
     // Saves the history and the options, gives the display back and closes the window; refused
     // while a started game is still waited for.
     void Close();
@@ -113,6 +122,7 @@ class LauncherModel final : private StartHost {
     MessageBoxService& messages_;
     DisplayModeService& display_;
     ProcessWaiter& waiter_;
+    EmulatorFactsSource& facts_;
     LauncherEnvironment environment_;
     LauncherView& view_;
     LaunchOptions options_;

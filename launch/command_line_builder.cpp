@@ -181,6 +181,7 @@ std::string BuildCommandHead(std::string_view gameText) {
 
 EmulatorArguments BuildCommandLine(const CommandLineRequest& request, ProfileStore& profile) {
     EmulatorArguments arguments{BuildCommandHead(request.gameText)};
+    arguments.headLength = arguments.text.size();
     if (request.options.Bypass == 0) {
         AppendGeneratedOptions(arguments, request, profile);
     }

@@ -24,6 +24,10 @@ struct EmulatorArguments {
     std::string text;
     // Run the emulator without a console (window mode).
     bool detach = false;
+    // The text's command head; the generated options follow it.
+    std::size_t headLength = 0;
+
+    std::string_view GeneratedOptions() const { return std::string_view(text).substr(headLength); }
 };
 
 // The game text without white space at either end.

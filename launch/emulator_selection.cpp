@@ -10,6 +10,8 @@ namespace {
 constexpr std::string_view Mame = "mame.exe";
 constexpr std::string_view MamePlusPlus = "mamepp.exe";
 constexpr std::string_view Mame32 = "mame32.exe";
+// What MAME is called where it is not a Windows program.
+constexpr std::string_view NativeMame = "mame";
 
 constexpr std::string_view NotFoundCaption = "mame not found";
 constexpr std::string_view NotFoundText =
@@ -19,39 +21,63 @@ bool Present(const std::string& programFolder, std::string_view name) {
     return FileExists(programFolder + std::string(name));
 }
 
-bool AnyEmulatorPresent(const std::string& programFolder) {
-    return Present(programFolder, Mame) || Present(programFolder, MamePlusPlus) ||
-           Present(programFolder, Mame32);
+ChosenEmulator InProgramFolder(const std::string& programFolder, std::string_view name,
+                               bool keepsDetach) {
+    return {std::string(name), programFolder + std::string(name), EmulatorCaptionName(name),
+            keepsDetach};
 }
 
-EmulatorCommand CommandFor(std::string_view executable, std::string_view arguments, bool detach) {
-    return {std::string(executable) + " " + std::string(arguments), detach};
+// A native MAME stands in for mame.exe, under the same caption.
+std::optional<ChosenEmulator> NativeEmulator(const std::string& programFolder) {
+    if (IsExecutableFile(programFolder + std::string(NativeMame))) {
+        return ChosenEmulator{std::string(NativeMame), programFolder + std::string(NativeMame),
+                              "MAME", true};
+    }
+    const std::optional<std::string> onPath = FindOnPath(NativeMame);
+    // The command line's first word can quote blanks but never hold a quote.
+    if (!onPath || onPath->find('"') != std::string::npos) {
+        return std::nullopt;
+    }
+    const bool quoted = onPath->find_first_of(" \t") != std::string::npos;
+    return ChosenEmulator{quoted ? "\"" + *onPath + "\"" : *onPath, *onPath, "MAME", true};
 }
 
 }  // namespace
 
+std::optional<ChosenEmulator> ChooseEmulator(const std::string& programFolder,
+                                             std::int32_t mame32) {
+    const bool hasMame32 = Present(programFolder, Mame32);
+    const bool hasMamePlusPlus = Present(programFolder, MamePlusPlus);
+    // mame32.exe always runs with a console, whatever the options asked for.
+    if (hasMame32 && (!hasMamePlusPlus || mame32 != 0)) {
+        return InProgramFolder(programFolder, Mame32, false);
+    }
+    if (hasMamePlusPlus) {
+        return InProgramFolder(programFolder, MamePlusPlus, true);
+    }
+    if (Present(programFolder, Mame)) {
+        return InProgramFolder(programFolder, Mame, true);
+    }
+    return NativeEmulator(programFolder);
+}
+
 std::optional<EmulatorCommand> SelectEmulator(const std::string& programFolder,
                                               std::string_view arguments, std::int32_t mame32,
                                               bool detach, MessageBoxService& messages) {
-    if (!AnyEmulatorPresent(programFolder)) {
+    const std::optional<ChosenEmulator> chosen = ChooseEmulator(programFolder, mame32);
+    if (!chosen) {
         messages.Show({.text = std::string(NotFoundText),
                        .caption = std::string(NotFoundCaption),
                        .buttons = MessageButtons::Ok,
                        .icon = MessageIcon::Exclamation});
         return std::nullopt;
     }
-    // mame32.exe always runs with a console, whatever the options asked for.
-    if (Present(programFolder, Mame32) && (!Present(programFolder, MamePlusPlus) || mame32 != 0)) {
-        return CommandFor(Mame32, arguments, false);
-    }
-    if (Present(programFolder, MamePlusPlus)) {
-        return CommandFor(MamePlusPlus, arguments, detach);
-    }
-    return CommandFor(Mame, arguments, detach);
+    return EmulatorCommand{chosen->commandWord + " " + std::string(arguments),
+                           detach && chosen->keepsDetach, chosen->executable, chosen->captionName};
 }
 
 bool ConfirmEmulatorInstalled(const std::string& programFolder, MessageBoxService& messages) {
-    if (AnyEmulatorPresent(programFolder)) {
+    if (ChooseEmulator(programFolder, 0)) {
         return true;
     }
     const MessageResult answer =

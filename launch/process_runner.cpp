@@ -2,16 +2,18 @@
 
 #include <unistd.h>
 
+#include <utility>
+
 #include "launch/argument_split.h"
 #include "platform/paths.h"
 
 namespace kestrun {
 namespace {
 
-ChildLaunch LaunchFor(std::string_view commandLine, bool detach, const std::string& programFolder,
-                      int outputFd) {
+ChildLaunch LaunchFor(std::vector<std::string> arguments, bool detach,
+                      const std::string& programFolder, int outputFd) {
     ChildLaunch launch;
-    launch.arguments = SplitCommandLine(commandLine);
+    launch.arguments = std::move(arguments);
     if (!launch.arguments.empty()) {
         const std::string& program = launch.arguments.front();
         launch.executable = IsAbsolutePath(program) ? program : programFolder + program;
@@ -39,8 +41,14 @@ RunOutcome WaitForChild(const SpawnResult& started, ProcessWaiter& waiter) {
 
 RunOutcome RunAndWait(std::string_view commandLine, bool detach, const std::string& programFolder,
                       OutputCapture& capture, ProcessWaiter& waiter) {
+    return RunAndWait(SplitCommandLine(commandLine), detach, programFolder, capture, waiter);
+}
+
+RunOutcome RunAndWait(std::vector<std::string> arguments, bool detach,
+                      const std::string& programFolder, OutputCapture& capture,
+                      ProcessWaiter& waiter) {
     const SpawnResult started =
-        SpawnChild(LaunchFor(commandLine, detach, programFolder, capture.WriteEnd()));
+        SpawnChild(LaunchFor(std::move(arguments), detach, programFolder, capture.WriteEnd()));
     // From here on only the emulator (and what it starts) holds the pipe.
     capture.CloseWriteEnd();
     const RunOutcome outcome = WaitForChild(started, waiter);

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "launch/output_capture.h"
 #include "platform/child_process.h"
@@ -20,5 +21,10 @@ namespace kestrun {
 // start) the capture is joined, so it holds everything the emulator itself wrote.
 RunOutcome RunAndWait(std::string_view commandLine, bool detach, const std::string& programFolder,
                       OutputCapture& capture, ProcessWaiter& waiter);
+
+// The same for an argument vector that is already split, the program name first.
+RunOutcome RunAndWait(std::vector<std::string> arguments, bool detach,
+                      const std::string& programFolder, OutputCapture& capture,
+                      ProcessWaiter& waiter);
 
 }  // namespace kestrun

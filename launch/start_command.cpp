@@ -6,9 +6,11 @@
 #include "launch/argument_split.h"
 #include "launch/command_line_builder.h"
 #include "launch/emulator_selection.h"
+#include "launch/failure_explanation.h"
 #include "launch/output_capture.h"
 #include "launch/per_game_rules.h"
 #include "launch/process_runner.h"
+#include "launch/run_plan.h"
 #include "platform/quiet_write.h"
 
 namespace kestrun {
@@ -25,8 +27,26 @@ const MessageBoxRequest BypassConfirmation{
     .buttons = MessageButtons::OkCancel,
     .icon = MessageIcon::Information};
 
-// Runs the chosen command line and reports how it went.
-void RunEmulator(const StartEnvironment& environment, const EmulatorCommand& command,
+// A current MAME's own exit codes are explained in plain words; every other end keeps the
+// emulator's own text.
+std::optional<MessageBoxRequest> FailureMessage(const StartEnvironment& environment,
+                                                const EmulatorRun& run, const RunOutcome& outcome,
+                                                const OutputCapture& capture) {
+    if (!run.currentMame || outcome.kind != RunOutcome::Kind::Exited) {
+        return RunFailureMessage(run.commandLine, run.captionName, outcome, capture.Tail());
+    }
+    return ExplainCurrentMameFailure({.status = outcome.value,
+                                      .head = capture.Head(),
+                                      .tail = capture.Tail(),
+                                      .commandLine = run.commandLine,
+                                      .game = run.game,
+                                      .typedOptions = run.typedOptions,
+                                      .programFolder = environment.programFolder,
+                                      .captionName = run.captionName});
+}
+
+// Runs the planned command and reports how it went.
+void RunEmulator(const StartEnvironment& environment, EmulatorRun run,
                  const std::string& gameText) {
     StartHost& host = environment.host;
     OutputCapture capture;
@@ -37,7 +57,7 @@ void RunEmulator(const StartEnvironment& environment, const EmulatorCommand& com
     if (!host.DisplaySwitched()) {
         host.HideWindow();
     }
-    const RunOutcome outcome = RunAndWait(command.commandLine, command.detach,
+    const RunOutcome outcome = RunAndWait(std::move(run.arguments), run.detach,
                                           environment.programFolder, capture, environment.waiter);
     // Read again: the mode may have changed while events were dispatched during the wait.
     if (!host.DisplaySwitched()) {
@@ -48,7 +68,7 @@ void RunEmulator(const StartEnvironment& environment, const EmulatorCommand& com
     if (outcome.Succeeded() && host.DisplaySwitched()) {
         host.ReassertFullScreen();
     }
-    const auto message = RunFailureMessage(command.commandLine, outcome, capture.Tail());
+    const auto message = FailureMessage(environment, run, outcome, capture);
     if (message) {
         environment.messages.Show(*message);
     }
@@ -101,7 +121,13 @@ void StartSequence(const StartEnvironment& environment) {
         environment.messages.Show(SoundRefusal(lookupName));
         return;
     }
-    RunEmulator(environment, *command, gameText);
+    EmulatorRun run = PlanEmulatorRun({.command = *command,
+                                       .arguments = arguments,
+                                       .bypass = options.Bypass != 0,
+                                       .mode = LoadTranslationMode(environment.profile),
+                                       .programFolder = environment.programFolder},
+                                      environment.facts, environment.waiter);
+    RunEmulator(environment, std::move(run), gameText);
 }
 
 }  // namespace
@@ -112,6 +138,7 @@ void RunStart(const StartEnvironment& environment) {
 }
 
 std::optional<MessageBoxRequest> RunFailureMessage(std::string_view commandLine,
+                                                   std::string_view captionName,
                                                    const RunOutcome& outcome,
                                                    std::string_view output) {
     if (outcome.kind == RunOutcome::Kind::NotStarted) {
@@ -133,7 +160,7 @@ std::optional<MessageBoxRequest> RunFailureMessage(std::string_view commandLine,
     const bool aborted = outcome.kind == RunOutcome::Kind::Killed;
     return MessageBoxRequest{
         .text = std::string(text),
-        .caption = EmulatorCaptionName(commandLine) + (aborted ? " Execution Aborted" : " Error"),
+        .caption = std::string(captionName) + (aborted ? " Execution Aborted" : " Error"),
         .buttons = MessageButtons::Ok,
         .icon = aborted ? MessageIcon::Exclamation : MessageIcon::Stop};
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "launch/emulator_facts_source.h"
 #include "options/launch_options.h"
 #include "platform/child_process.h"
 #include "platform/message_box.h"
@@ -45,6 +46,7 @@ struct StartEnvironment {
     MessageBoxService& messages;
     ProfileStore& profile;
     ProcessWaiter& waiter;
+    EmulatorFactsSource& facts;
     // Ends with a separator.
     std::string programFolder;
     // Receives everything the emulator wrote, after every run.
@@ -52,17 +54,21 @@ struct StartEnvironment {
 };
 
 // The Start command: checks the game text, records it in the history, builds the command
-// line, chooses the emulator, asks or refuses where the options call for it, runs the emulator
-// with the window hidden, and reports a failed run with the tail of its output. The keyboard
-// focus goes back to the game box however the Start ends. Each call keeps its state in its own
-// locals, so a Start begun while another waits does not disturb it.
+// line, chooses the emulator, asks or refuses where the options call for it, translates the
+// generated options for a current MAME, runs the emulator with the window hidden, and reports
+// a failed run with the tail of its output. The keyboard focus goes back to the game box
+// however the Start ends. Each call keeps its state in its own locals, so a Start begun while
+// another waits does not disturb it.
 void RunStart(const StartEnvironment& environment);
 
 // The message for a failed run. An emulator that could not start is named with the system's
 // reason. One that ran and failed, and wrote something, is reported with its output: the
 // bytes without their last one, up to the first zero byte, kept as they are even when they
-// are not valid UTF-8. Nothing for a successful run or a failed one without output.
+// are not valid UTF-8, under a caption that begins with the emulator's name ("MAME"). Nothing
+// for a successful run or a failed one without output. A run that could not start names the
+// program of the command line and the system's reason.
 std::optional<MessageBoxRequest> RunFailureMessage(std::string_view commandLine,
+                                                   std::string_view captionName,
                                                    const RunOutcome& outcome,
                                                    std::string_view output);
 

@@ -41,7 +41,11 @@ class SpawnSetup {
     int error_ = 0;
 };
 
-void RouteOutput(SpawnSetup& setup, int outputFd) {
+void RouteStreams(SpawnSetup& setup, int outputFd, bool inputFromNull) {
+    if (inputFromNull) {
+        setup.Check(::posix_spawn_file_actions_addopen(setup.Actions(), STDIN_FILENO, "/dev/null",
+                                                       O_RDONLY, 0));
+    }
     if (outputFd >= 0) {
         setup.Check(::posix_spawn_file_actions_adddup2(setup.Actions(), outputFd, STDOUT_FILENO));
     } else {
@@ -81,7 +85,7 @@ SpawnResult SpawnChild(const ChildLaunch& launch) {
     argv.push_back(nullptr);
 
     SpawnSetup setup;
-    RouteOutput(setup, launch.outputFd);
+    RouteStreams(setup, launch.outputFd, launch.inputFromNull);
     if (!launch.workingFolder.empty()) {
         setup.Check(
             ::posix_spawn_file_actions_addchdir_np(setup.Actions(), launch.workingFolder.c_str()));

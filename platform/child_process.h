@@ -13,8 +13,9 @@ struct ChildLaunch {
     std::string executable;
     std::vector<std::string> arguments;  // the whole argument vector, the program name first
     std::string workingFolder;           // empty: the launcher's own current directory
-    int outputFd = -1;        // the child's stdout and stderr; -1 sends both to /dev/null
-    bool newSession = false;  // detached from the launcher's terminal
+    int outputFd = -1;           // the child's stdout and stderr; -1 sends both to /dev/null
+    bool newSession = false;     // detached from the launcher's terminal
+    bool inputFromNull = false;  // /dev/null as standard input instead of the launcher's
 };
 
 // How a child's run ended.
@@ -37,9 +38,9 @@ struct SpawnResult {
     int error = 0;  // errno of a failed start, 0 on success
 };
 
-// Starts the child with the launcher's environment and standard input, default signal
-// handling and an empty signal mask. Every descriptor above standard error is closed in the
-// child, whether or not it was marked close-on-exec.
+// Starts the child with the launcher's environment and (unless asked otherwise) standard input,
+// default signal handling and an empty signal mask. Every descriptor above standard error is
+// closed in the child, whether or not it was marked close-on-exec.
 SpawnResult SpawnChild(const ChildLaunch& launch);
 
 // A descriptor that becomes readable once the child has ended (close-on-exec), or -1 where

@@ -15,6 +15,8 @@ struct MessageBoxRequest {
     MessageIcon icon = MessageIcon::None;
     // Zero-based position of the default button among the buttons shown.
     int defaultButton = 0;
+    // Shown on request below the text, for the long story behind a short message.
+    std::string details = {};
 };
 
 // Every message the user sees goes through this one service; tests script the answers.

@@ -3,10 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <optional>
 #include <string_view>
 
+#include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/text_trim.h"
 
@@ -14,7 +14,7 @@ namespace kestrun {
 namespace {
 
 // A desktop entry worth reading is a few hundred bytes; a bigger file is not a link.
-constexpr std::streamsize MaxDesktopFileSize = 64 * 1024;
+constexpr std::size_t MaxDesktopFileSize = 64 * 1024;
 
 std::string SymbolicLinkTarget(const std::string& path) {
     std::string target(MaxPathLength + 1, '\0');
@@ -107,19 +107,15 @@ std::string LocalPathOfUrl(std::string_view url) {
 }
 
 std::string DesktopLinkTarget(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::string content(static_cast<std::size_t>(MaxDesktopFileSize) + 1, '\0');
-    file.read(content.data(), MaxDesktopFileSize + 1);
-    const std::streamsize size = file.gcount();
-    if (size <= 0 || size > MaxDesktopFileSize) {
+    const std::optional<std::string> content = ReadFileUpTo(path, MaxDesktopFileSize);
+    if (!content || content->empty()) {
         return {};
     }
-    content.resize(static_cast<std::size_t>(size));
 
     bool inMainGroup = false;
     bool isLink = false;
     std::string url;
-    std::string_view rest(content);
+    std::string_view rest(*content);
     while (!rest.empty()) {
         const auto end = rest.find('\n');
         const std::string_view line = Trim(rest.substr(0, end), blanks::EntryLine);

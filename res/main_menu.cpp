@@ -36,6 +36,8 @@ const MenuTemplate& MainMenuTemplate() {
                                   MenuSeparator(),
                                   {.text = "Lo-Fi", .commandId = ids::MenuLoFi},
                               }},
+                         {.text = "Translate options for current MAME",
+                          .commandId = ids::MenuTranslateOptions},
                          {.text = "&Advanced Options...\tF8",
                           .commandId = ids::MenuAdvancedOptions},
                          MenuSeparator(),

@@ -100,5 +100,6 @@ inline constexpr int MenuLoFi = 32786;
 inline constexpr int MenuDirectDraw = 32787;
 inline constexpr int MenuDirect3D = 32788;
 inline constexpr int MenuGetEmulator = 32789;
+inline constexpr int MenuTranslateOptions = 32790;
 
 }  // namespace kestrun::ids

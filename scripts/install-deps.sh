@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Kestrun needs to build and test. Safe to run again.
-# Usage: scripts/install-deps.sh [--demo | --package]
-#   --demo adds the real MAME for the demo folder; --package the Debian packaging tools and
-#   what checks and runs the installed package.
+# The real MAME is among them: the demo folder runs it and the tests start games with it.
+# Usage: scripts/install-deps.sh [--package]
+#   --package adds the Debian packaging tools and what checks and runs the installed package.
 set -euo pipefail
 
 packages=(
@@ -11,10 +11,9 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     xvfb xauth x11-xserver-utils
+    mame
 )
-if [[ "${1:-}" == "--demo" ]]; then
-    packages+=(mame)
-elif [[ "${1:-}" == "--package" ]]; then
+if [[ "${1:-}" == "--package" ]]; then
     packages+=(debhelper dpkg-dev lintian desktop-file-utils appstream xdotool)
 fi
 

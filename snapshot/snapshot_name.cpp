@@ -29,6 +29,11 @@ std::optional<std::string> SnapshotPathOf(std::string_view programFolder, std::s
     return path;
 }
 
+std::string NumberedSnapshotFolderOf(std::string_view programFolder, std::string_view text) {
+    return std::string(programFolder) + std::string(SnapshotFolder) + SnapshotNameOf(text) +
+           PathSeparator;
+}
+
 MessageBoxRequest SnapshotNotFoundMessage(std::string_view text) {
     MessageBoxRequest request;
     request.text = SnapshotRelativePath(text) + " doesn't exist.";

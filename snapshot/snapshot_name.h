@@ -21,6 +21,9 @@ std::string SnapshotRelativePath(std::string_view text);
 // would be longer than MaxPathLength: no such file can exist for the program.
 std::optional<std::string> SnapshotPathOf(std::string_view programFolder, std::string_view text);
 
+// "snap/<name>/" in programFolder: where MAME keeps the game's snapshots by its default naming.
+std::string NumberedSnapshotFolderOf(std::string_view programFolder, std::string_view text);
+
 // The message shown when the user asks to delete a snapshot that is not there.
 MessageBoxRequest SnapshotNotFoundMessage(std::string_view text);
 

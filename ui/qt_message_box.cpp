@@ -48,6 +48,9 @@ MessageResult QtMessageBox::Show(const MessageBoxRequest& request) {
     // A game name typed by the user must never be read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdString(request.text));
+    if (!request.details.empty()) {
+        box.setDetailedText(QString::fromStdString(request.details));
+    }
 
     const auto buttons = ButtonsOf(request.buttons);
     std::vector<QPushButton*> shown;

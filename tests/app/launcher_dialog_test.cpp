@@ -100,6 +100,25 @@ TEST_F(LauncherDialogTest, WithoutExitOnlyTheMenuChoicesReachTheProfile) {
     EXPECT_EQ(profile.GetProfileInt(ProfileSection, "LoFi", -1), 0);
 }
 
+// Ticked while a Start would translate: decided by the emulator until the user chooses.
+TEST_F(LauncherDialogTest, TheTranslateItemShowsAndStoresWhetherOptionsAreTranslated) {
+    facts.facts.version = "0.251";
+    CLauncherDialog& window = Show();
+    QApplication::processEvents();
+    EXPECT_EQ(facts.prepared, std::vector<std::string>{ProgramFolder() + "mame.exe"});
+    QAction& translate = OpenMenuItem(window, ids::MenuTranslateOptions);
+    EXPECT_EQ(translate.text(), "Translate options for current MAME");
+    EXPECT_TRUE(translate.isChecked());
+
+    translate.trigger();
+    EXPECT_FALSE(OpenMenuItem(window, ids::MenuTranslateOptions).isChecked());
+    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "TranslateOptions", -1), 0);
+    facts.facts.version.clear();
+    translate.trigger();
+    EXPECT_TRUE(OpenMenuItem(window, ids::MenuTranslateOptions).isChecked());
+    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "TranslateOptions", -1), 1);
+}
+
 TEST_F(LauncherDialogTest, SoundMenuFlipsTheButtonAndFollowsTheRecord) {
     CLauncherDialog& window = Show();
     QAbstractButton& sound = Button(window, ids::SoundButton);

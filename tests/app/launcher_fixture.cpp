@@ -16,7 +16,7 @@ LauncherFixture::LauncherFixture() {
 
 CLauncherDialog& LauncherFixture::Create() {
     dialog = std::make_unique<CLauncherDialog>(
-        LauncherServices{profile, messages, display, shell, waiter}, environment);
+        LauncherServices{profile, messages, display, shell, waiter, *factsSource}, environment);
     dialog->Create();
     return *dialog;
 }

@@ -7,6 +7,7 @@
 #include "platform/qt_process_waiter.h"
 #include "tests/app/launcher_window_access.h"
 #include "tests/dialogs/recording_shell.h"
+#include "tests/support/fixed_facts_source.h"
 #include "tests/support/memory_profile_store.h"
 #include "tests/support/recording_display_mode.h"
 #include "tests/support/scripted_message_box.h"
@@ -34,6 +35,7 @@ class LauncherFixture : public ::testing::Test, protected LauncherWindowAccess {
 
     const std::string& ProgramFolder() const { return folder.Path(); }
 
+    NoMameOnPath noMameOnPath;
     TempHome home;
     TempFolder folder;
     MemoryProfileStore profile;
@@ -41,6 +43,9 @@ class LauncherFixture : public ::testing::Test, protected LauncherWindowAccess {
     RecordingDisplayMode display;
     RecordingShell shell;
     QtProcessWaiter waiter;
+    FixedFactsSource facts;
+    // What the window learns the emulator's facts from; the fixed facts unless a test says.
+    EmulatorFactsSource* factsSource = &facts;
     LauncherEnvironment environment;
 };
 

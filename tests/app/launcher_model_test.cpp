@@ -12,6 +12,7 @@
 #include "platform/temporary_folder.h"
 #include "tests/app/recording_view.h"
 #include "tests/dialogs/recording_shell.h"
+#include "tests/support/fixed_facts_source.h"
 #include "tests/support/memory_profile_store.h"
 #include "tests/support/recording_display_mode.h"
 #include "tests/support/scripted_message_box.h"
@@ -51,7 +52,7 @@ class LauncherModelTest : public ::testing::Test {
     }
 
     LauncherModel& StartUp(bool expectWindow = true) {
-        model_.emplace(LauncherServices{profile, messages, display, shell, waiter}, environment,
+        model_.emplace(LauncherServices{profile, messages, display, shell, waiter, facts}, environment,
                        view);
         EXPECT_EQ(model_->StartUp(), expectWindow);
         return *model_;
@@ -72,6 +73,7 @@ class LauncherModelTest : public ::testing::Test {
     testing::RecordingDisplayMode display;
     testing::RecordingShell shell;
     WaiterWithDuringTheRun waiter;
+    testing::FixedFactsSource facts;
     LauncherEnvironment environment;
     RecordingView view;
 

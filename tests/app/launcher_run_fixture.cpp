@@ -20,7 +20,7 @@ CLauncherDialog& LauncherRunTest::Show(DisplayModeService& displayService) {
     environment.arguments = {environment.programFile};
     environment.outputStream = errorOutput.Get();
     dialog = std::make_unique<CLauncherDialog>(
-        LauncherServices{profile, messages, displayService, shell, waiter}, environment);
+        LauncherServices{profile, messages, displayService, shell, waiter, facts}, environment);
     ShowActive(*dialog);
     return *dialog;
 }

@@ -8,6 +8,7 @@
 #include "tests/dialogs/recording_shell.h"
 #include "tests/runner/emulator_fixture.h"
 #include "tests/start/output_stream_file.h"
+#include "tests/support/fixed_facts_source.h"
 #include "tests/support/memory_profile_store.h"
 #include "tests/support/recording_display_mode.h"
 #include "tests/support/scripted_message_box.h"
@@ -39,12 +40,14 @@ class LauncherRunTest : public EmulatorTest, protected LauncherWindowAccess {
     std::vector<std::string> Captions() const;
     std::string HistoryTop() const;
 
+    NoMameOnPath noMameOnPath;
     TempHome home;
     MemoryProfileStore profile;
     ScriptedMessageBox messages;
     RecordingDisplayMode display;
     RecordingShell shell;
     QtProcessWaiter waiter;
+    FixedFactsSource facts;
     OutputStreamFile errorOutput;
 };
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "platform/paths.h"
 #include "res/images.h"
 #include "res/resource_ids.h"
 
@@ -49,7 +50,7 @@ void LauncherWindowAccess::AddSnapshot(const std::string& programFolder, const s
                                        int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
-    QDir().mkpath(QString::fromStdString(programFolder + "snap"));
+    QDir().mkpath(QString::fromStdString(FolderOf(programFolder + "snap/" + name)));
     ASSERT_TRUE(image.save(QString::fromStdString(programFolder + "snap/" + name + ".png")));
 }
 

@@ -85,6 +85,20 @@ TEST_F(NavigationTest, BrowseToAnotherFolderThenNextWalksThatFolder) {
     EXPECT_EQ(BoxText(), ProgramFolder() + "other/bb");
 }
 
+// Without snap/<name>.png, the newest of MAME's own snap/<name>/NNNN.png is shown and deleted.
+TEST_F(NavigationTest, MamesNumberedSnapshotIsShownAndDeleted) {
+    AddSnapshot("galaga/0000", 120, 90);
+    Show();
+    TypeGame("1942");
+    Next();
+    EXPECT_EQ(Picture().pixmap().size(), QSize(120, 90));
+
+    messages.Answer(MessageResult::Yes);
+    dialog->Item<QPushButton>(ids::DeleteSnapshot)->click();
+    EXPECT_FALSE(FileExists(ProgramFolder() + "snap/galaga/0000.png"));
+    EXPECT_TRUE(ShowsDefaultPicture());
+}
+
 TEST_F(NavigationTest, ADropTakesTheFirstRegularFileOnly) {
     Show();
     TypeGame("galaga");

@@ -11,6 +11,7 @@
 namespace kestrun {
 namespace {
 
+using testing::NoMameOnPath;
 using testing::ScriptedMessageBox;
 using testing::TempFolder;
 
@@ -27,6 +28,7 @@ void Install(const TempFolder& program, const char* files, const char* folders) 
 }
 
 TEST(SelectEmulator, ChoosesByWhatIsInstalledAndTheMame32Option) {
+    const NoMameOnPath noMameOnPath;
     struct Case {
         const char* files;
         const char* folders;
@@ -72,6 +74,7 @@ TEST(SelectEmulator, ChoosesByWhatIsInstalledAndTheMame32Option) {
 }
 
 TEST(SelectEmulator, SeesFilesAddedAndRemovedBetweenStarts) {
+    const NoMameOnPath noMameOnPath;
     TempFolder program;
     ScriptedMessageBox messages;
     const auto chosen = [&] {
@@ -88,6 +91,7 @@ TEST(SelectEmulator, SeesFilesAddedAndRemovedBetweenStarts) {
 }
 
 TEST(ConfirmEmulatorInstalled, AsksOnlyWhenNoEmulatorIsThereWithCancelAsDefault) {
+    const NoMameOnPath noMameOnPath;
     struct Case {
         const char* installed;
         MessageResult answer;
@@ -114,6 +118,48 @@ TEST(ConfirmEmulatorInstalled, AsksOnlyWhenNoEmulatorIsThereWithCancelAsDefault)
             EXPECT_EQ(question.buttons, MessageButtons::OkCancel);
             EXPECT_EQ(question.icon, MessageIcon::Exclamation);
             EXPECT_EQ(question.defaultButton, 1);
+        }
+    }
+}
+
+// Where none of the Windows names is, a native MAME serves as mame.exe: first one beside the
+// program, then one on PATH (a folder with a blank in its name comes out quoted).
+TEST(SelectEmulator, FallsBackToANativeMameBesideTheProgramThenOnPath) {
+    const NoMameOnPath restoresPath;
+    TempFolder bin;
+    const std::string pathMame = bin.WriteFile("my games/mame");
+    ::setenv("PATH", (bin.Path() + "none:" + bin.Path() + "my games").c_str(), 1);
+    using std::filesystem::perms;
+    struct Case {
+        const char* files;
+        bool besideRunnable;
+        bool onPathRunnable;
+        std::string commandLine;  // empty: none found
+        std::string executable;
+    };
+    const Case cases[] = {
+        {"mame", true, true, "mame \"pacman\"", "mame"},
+        {"mame.exe mame", true, true, "mame.exe \"pacman\"", "mame.exe"},
+        {"mame", false, true, "\"" + pathMame + "\" \"pacman\"", pathMame},
+        {"mame", false, false, "", ""},
+    };
+    for (const Case& c : cases) {
+        TempFolder program;
+        Install(program, c.files, "");
+        std::filesystem::permissions(program.Path() + "mame",
+                                     c.besideRunnable ? perms::owner_all : perms::owner_read);
+        std::filesystem::permissions(pathMame,
+                                     c.onPathRunnable ? perms::owner_all : perms::owner_read);
+        ScriptedMessageBox messages;
+        const auto command = SelectEmulator(program.Path(), "\"pacman\"", 0, true, messages);
+        SCOPED_TRACE(c.commandLine);
+        ASSERT_EQ(command.has_value(), !c.commandLine.empty());
+        if (command) {
+            EXPECT_EQ(command->commandLine, c.commandLine);
+            EXPECT_EQ(command->executable,
+                      c.executable == pathMame ? pathMame : program.Path() + c.executable);
+            EXPECT_EQ(command->captionName, "MAME");
+            EXPECT_TRUE(command->detach);
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "tests/runner/emulator_fixture.h"
 #include "tests/start/output_stream_file.h"
 #include "tests/start/scripted_start_host.h"
+#include "tests/support/fixed_facts_source.h"
 #include "tests/support/memory_profile_store.h"
 #include "tests/support/scripted_message_box.h"
 
@@ -15,12 +16,13 @@ class StartCommandTest : public EmulatorTest {
   protected:
     void Start() {
         ASSERT_NE(stream.Get(), nullptr);
-        RunStart({host, messages, profile, waiter, ProgramFolder(), stream.Get()});
+        RunStart({host, messages, profile, waiter, facts, ProgramFolder(), stream.Get()});
     }
 
     ScriptedStartHost host;
     ScriptedMessageBox messages;
     MemoryProfileStore profile;
+    FixedFactsSource facts;
     LoggingWaiter waiter{host.log};
     OutputStreamFile stream;
 };

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <string>
 
+#include "launch/emulator_selection.h"
 #include "launch/start_command.h"
 
 namespace kestrun::testing {
@@ -51,7 +52,8 @@ TEST(RunFailureMessageTest, SaysWhatWentWrongInTheEmulatorsWords) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.commandLine) + " " + std::to_string(c.outcome.value));
-        const auto message = RunFailureMessage(c.commandLine, c.outcome, c.output);
+        const auto message = RunFailureMessage(c.commandLine, EmulatorCaptionName(c.commandLine),
+                                               c.outcome, c.output);
         ASSERT_EQ(message.has_value(), c.caption != nullptr);
         if (message) {
             EXPECT_EQ(message->caption, c.caption);

@@ -94,7 +94,7 @@ TEST_F(StartCommandTest, AStandardErrorWithoutReaderDoesNotEndTheLauncher) {
 
     EXPECT_EXIT(
         {
-            RunStart({host, messages, profile, waiter, ProgramFolder(), brokenStream});
+            RunStart({host, messages, profile, waiter, facts, ProgramFolder(), brokenStream});
             std::exit(messages.Shown().empty() ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");

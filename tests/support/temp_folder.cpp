@@ -1,5 +1,7 @@
 #include "tests/support/temp_folder.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -68,6 +70,24 @@ TempHome::~TempHome() {
     Restore("XDG_CONFIG_HOME", savedConfig_);
     Restore("XDG_DATA_HOME", savedData_);
     Restore("XDG_CACHE_HOME", savedCache_);
+}
+
+NoMameOnPath::NoMameOnPath() : savedPath_(Saved("PATH")) {
+    std::string kept;
+    std::string_view folders = savedPath_;
+    while (!folders.empty()) {
+        const auto end = folders.find(':');
+        const std::string folder(folders.substr(0, end));
+        folders.remove_prefix(end == std::string_view::npos ? folders.size() : end + 1);
+        if (::access((folder + "/mame").c_str(), X_OK) != 0) {
+            kept += (kept.empty() ? "" : ":") + folder;
+        }
+    }
+    ::setenv("PATH", kept.c_str(), 1);
+}
+
+NoMameOnPath::~NoMameOnPath() {
+    Restore("PATH", savedPath_);
 }
 
 }  // namespace kestrun::testing

@@ -37,4 +37,17 @@ class TempHome {
     std::string savedHome_, savedConfig_, savedData_, savedCache_;
 };
 
+// Takes every folder that holds a runnable "mame" off PATH for the object's lifetime, so a
+// MAME installed on the machine is not found where a test wants no emulator.
+class NoMameOnPath {
+  public:
+    NoMameOnPath();
+    ~NoMameOnPath();
+    NoMameOnPath(const NoMameOnPath&) = delete;
+    NoMameOnPath& operator=(const NoMameOnPath&) = delete;
+
+  private:
+    std::string savedPath_;
+};
+
 }  // namespace kestrun::testing

@@ -49,6 +49,7 @@ TEST(QtMessageBoxTest, ShowsTheRequestAndReportsThePressedButton) {
             EXPECT_EQ(box->textFormat(), Qt::PlainText);
             EXPECT_EQ(box->icon(), c.shownIcon);
             EXPECT_EQ(box->standardButton(box->defaultButton()), c.shownDefault);
+            EXPECT_EQ(box->detailedText(), "the long story");
             if (c.press == Box::NoButton) {
                 QTest::keyClick(box, Qt::Key_Escape);
             } else {
@@ -56,7 +57,9 @@ TEST(QtMessageBoxTest, ShowsTheRequestAndReportsThePressedButton) {
             }
         });
         QtMessageBox service(nullptr);
-        EXPECT_EQ(service.Show({text, "caption", c.buttons, c.icon, c.defaultButton}), c.result);
+        EXPECT_EQ(
+            service.Show({text, "caption", c.buttons, c.icon, c.defaultButton, "the long story"}),
+            c.result);
         EXPECT_TRUE(seen);
     }
 }

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <filesystem>
+
+#include "launch/background_facts_source.h"
+#include "launch/emulator_facts_cache.h"
+#include "platform/file_system.h"
+#include "tests/app/launcher_fixture.h"
+#include "tests/start/output_stream_file.h"
+
+namespace kestrun::testing {
+namespace {
+
+// The main window over a program folder whose only emulator is Debian's MAME, linked as
+// "mame", with a fresh cache of emulator facts and sound off. Games are started with F2.
+class RealMameTest : public LauncherFixture {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(IsExecutableFile(KESTRUN_REAL_MAME))
+            << KESTRUN_REAL_MAME << " is needed; scripts/install-deps.sh installs it";
+        std::filesystem::remove(folder.Path() + "mame.exe");
+        std::filesystem::create_symlink(KESTRUN_REAL_MAME, folder.Path() + "mame");
+        profile.WriteProfileInt(ProfileSection, "Mute", 1);
+        environment.outputStream = errorOutput.Get();
+        factsSource = &realFacts;
+    }
+    // The window holds on to the facts source until it goes.
+    void TearDown() override { dialog.reset(); }
+
+    void StartWithF2(const std::string& gameText) {
+        Show();
+        TypeGame(gameText);
+        QTest::keyClick(dialog.get(), Qt::Key_F2);
+    }
+
+    OutputStreamFile errorOutput;
+    BackgroundFactsSource realFacts{FactsCacheFolder()};
+};
+
+// Without the translation MAME would refuse the first option it does not know, with exit 6.
+TEST_F(RealMameTest, PongRunsInClassicModeAndEndsWithoutAMessage) {
+    StartWithF2("pong -video none -seconds_to_run 2");
+
+    for (const MessageBoxRequest& shown : messages.Shown()) {
+        ADD_FAILURE() << shown.caption << ": " << shown.text << "\n" << shown.details;
+    }
+    EXPECT_NE(errorOutput.Content().find("Average speed"), std::string::npos)
+        << errorOutput.Content();
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+// Without a display MAME's video would fail first; -video none leaves the files to be missed.
+TEST_F(RealMameTest, PacmanWithoutItsFilesNamesThemAndTheFolder) {
+    StartWithF2("pacman -video none");
+
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    const MessageBoxRequest& shown = messages.Shown()[0];
+    EXPECT_EQ(shown.caption, "MAME Error");
+    EXPECT_TRUE(shown.text.starts_with("MAME cannot run pacman: files it needs are missing."))
+        << shown.text;
+    EXPECT_NE(shown.text.find("pacman.6e"), std::string::npos) << shown.text;
+    EXPECT_NE(shown.text.find(ProgramFolder() + "roms/"), std::string::npos) << shown.text;
+    EXPECT_NE(shown.details.find("-snapname %g"), std::string::npos) << shown.details;
+}
+
+}  // namespace
+}  // namespace kestrun::testing
