@@ -21,12 +21,6 @@
 
 namespace kestrun {
 
-namespace {
-
-constexpr std::string_view HistoryKeyPrefix = "RomSet";
-
-}  // namespace
-
 CLauncherDialog::CLauncherDialog(const LauncherServices& services, LauncherEnvironment environment,
                                  QWidget* parent)
     : CCollapsibleDialog(ids::MainDialog, parent, ids::CollapseMarker, ids::CollapseToggle,
@@ -219,96 +213,6 @@ void CLauncherDialog::OnSoundMenu() {
 
 void CLauncherDialog::CheckRadio(int controlId) {
     Item<QAbstractButton>(controlId)->setChecked(true);
-}
-
-LaunchOptions CLauncherDialog::ReadBackOptions() {
-    UpdateData(true);
-    return model_.Options();
-}
-
-std::string CLauncherDialog::GameText() const {
-    return GetDlgItemText(ids::GameBox).toStdString();
-}
-
-void CLauncherDialog::SetGameText(std::string_view text) {
-    SetDlgItemText(ids::GameBox, QString::fromUtf8(text.data(), static_cast<int>(text.size())));
-}
-
-std::string CLauncherDialog::ControllerText() const {
-    return GetDlgItemText(ids::ControllerList).toStdString();
-}
-
-std::string CLauncherDialog::ResolutionText() const {
-    return GetDlgItemText(ids::ResolutionList).toStdString();
-}
-
-void CLauncherDialog::LoadHistory() {
-    gameBox_.LoadHistory(ProfileSection, HistoryKeyPrefix, true);
-}
-
-void CLauncherDialog::SaveHistory() {
-    gameBox_.SaveHistory(true);
-}
-
-void CLauncherDialog::InsertIntoHistory(std::string_view gameText) {
-    gameBox_.InsertItem(gameText);
-}
-
-void CLauncherDialog::ShowMame32Choice(bool shown) {
-    GetDlgItem(ids::UseMame32)->setVisible(shown);
-}
-
-void CLauncherDialog::EnableStretch(bool enabled) {
-    GetDlgItem(ids::Stretch)->setEnabled(enabled);
-}
-
-void CLauncherDialog::ShowWindow(bool shown) {
-    if (shown) {
-        show();
-    } else {
-        HideKeepingModalRun(*this);
-    }
-}
-
-void CLauncherDialog::FocusGameBox() {
-    GetDlgItem(ids::GameBox)->setFocus(Qt::OtherFocusReason);
-}
-
-void CLauncherDialog::ShowSnapshotPicture(const std::optional<std::string>& file, bool fullScreen) {
-    auto* picture = Item<QLabel>(ids::SnapshotPicture);
-    if (!file) {
-        ShowPicture(*picture, QPixmap::fromImage(LoadBitmapResource(ids::DefaultSnapshotBitmap)));
-        return;
-    }
-    ShowPicture(*picture, LoadSnapshotPicture(*file, fullScreen));
-}
-
-// A windowed video choice cannot stand in full-screen mode: the full-screen radio takes over,
-// with what its own command does.
-void CLauncherDialog::ArrangeForFullScreen(bool fullScreen) {
-    if (!fullScreen) {
-        fullScreen_.Leave();
-        return;
-    }
-    UpdateData(true);
-    if (model_.Options().Video == 0) {
-        Item<QAbstractButton>(ids::VideoFullScreen)->setChecked(true);
-        OnCommand(ids::VideoFullScreen);
-    }
-    fullScreen_.Enter();
-}
-
-std::optional<std::string> CLauncherDialog::AskForGameFile() {
-    QFileDialog dialog(nullptr, QStringLiteral("Select Game"), QString(),
-                       QStringLiteral("Compressed ROM sets (*.zip);;All files (*)"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("zip"));
-    dialog.selectFile(QStringLiteral("*.zip"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return dialog.selectedFiles().front().toStdString();
 }
 
 }  // namespace kestrun
