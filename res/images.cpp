@@ -1,6 +1,8 @@
 #include "res/images.h"
 
 #include <QFile>
+#include <QPixmap>
+#include <map>
 
 // The pictures are compiled into this static library, whose registration the linker would
 // otherwise drop.
@@ -17,24 +19,38 @@ void EnsurePicturesRegistered() {
     (void)registered;
 }
 
+// Each picture is decoded once, in the given format (as stored when invalid), and shared from
+// then on: windows and buttons ask for the same few again and again. A missing one stays null.
+const QImage& DecodedOnce(const QString& path, QImage::Format format = QImage::Format_Invalid) {
+    EnsurePicturesRegistered();
+    static std::map<QString, QImage> decoded;
+    auto [entry, isNew] = decoded.try_emplace(path);
+    if (isNew && QFile::exists(path)) {
+        const QImage image(path);
+        entry->second = format == QImage::Format_Invalid || image.isNull()
+                            ? image
+                            : image.convertToFormat(format);
+    }
+    return entry->second;
+}
+
 }  // namespace
 
 QIcon LoadIconResource(int iconId) {
-    EnsurePicturesRegistered();
     QIcon icon;
     for (const int size : {16, 32}) {
-        const QString path = QStringLiteral(":/res/images/icon%1-%2.png").arg(iconId).arg(size);
-        if (QFile::exists(path)) {
-            icon.addFile(path, QSize(size, size));
+        const QImage& image =
+            DecodedOnce(QStringLiteral(":/res/images/icon%1-%2.png").arg(iconId).arg(size));
+        if (!image.isNull()) {
+            icon.addPixmap(QPixmap::fromImage(image));
         }
     }
     return icon;
 }
 
 QImage LoadBitmapResource(int bitmapId) {
-    EnsurePicturesRegistered();
-    const QImage image(QStringLiteral(":/res/images/bitmap%1.png").arg(bitmapId));
-    return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB888);
+    return DecodedOnce(QStringLiteral(":/res/images/bitmap%1.png").arg(bitmapId),
+                       QImage::Format_RGB888);
 }
 
 }  // namespace kestrun

@@ -26,7 +26,8 @@ Qt::WindowFlags WindowFlagsOf(const DialogTemplate& dialogTemplate) {
     return flags;
 }
 
-// The templates were laid out for an 8-point sans-serif face.
+}  // namespace
+
 QFont DialogFont() {
     QFont font;
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
@@ -36,8 +37,6 @@ QFont DialogFont() {
     font.setLetterSpacing(QFont::PercentageSpacing, 95);
     return font;
 }
-
-}  // namespace
 
 CDialog::CDialog(const DialogTemplate& dialogTemplate, QWidget* parent)
     : QDialog(parent, WindowFlagsOf(dialogTemplate)), client_(new QWidget(this)) {

@@ -22,6 +22,9 @@ namespace kestrun {
 inline constexpr int IdOk = 1;
 inline constexpr int IdCancel = 2;
 
+// The face the templates were laid out for: 8-point sans-serif.
+QFont DialogFont();
+
 // A dialog made from a template. Clicks, menu items and accelerators all arrive at OnCommand
 // with a command id; values move between controls and members only in UpdateData.
 class CDialog : public QDialog {
