@@ -65,6 +65,16 @@ long long CpuTicks(pid_t pid) {
     return user + system;
 }
 
+// How long the main thread has waited for a processor while ready to run: the second field
+// of /proc/<pid>/schedstat, in nanoseconds.
+double QueuedMilliseconds(pid_t pid) {
+    std::ifstream schedstat("/proc/" + std::to_string(pid) + "/schedstat");
+    unsigned long long running = 0;
+    unsigned long long queued = 0;
+    schedstat >> running >> queued;
+    return static_cast<double>(queued) / 1e6;
+}
+
 long ResidentKiB(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     for (std::string line; std::getline(status, line);) {
@@ -144,6 +154,8 @@ StartUpMeasure MapTimer::Measure(const std::vector<std::string>& argv,
                 StartUpMeasure measure;
                 measure.millisecondsToMap =
                     std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+                measure.millisecondsToMapUnqueued =
+                    measure.millisecondsToMap - QueuedMilliseconds(pid);
                 WaitUntilQuiet(pid);
                 measure.residentKiB = ResidentKiB(pid);
                 End(pid);

@@ -10,6 +10,9 @@ namespace kestrun::bench {
 struct StartUpMeasure {
     // From starting the program to the map of its first top-level window.
     double millisecondsToMap = 0;
+    // The same, less the time its main thread spent ready to run but waiting for a processor:
+    // what a machine busy with other work adds.
+    double millisecondsToMapUnqueued = 0;
     // Its resident memory once it has gone quiet after the map.
     long residentKiB = 0;
 };
