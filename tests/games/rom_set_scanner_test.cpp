@@ -166,22 +166,5 @@ TEST_F(RomSetScannerTest, StepOnAnEmptyListChangesNothing) {
     }
 }
 
-TEST_F(RomSetScannerTest, StepAfterTheFolderShrankStaysInTheNewList) {
-    WriteRomSets({"a.zip", "b.zip", "c.zip", "d.zip", "e.zip"});
-    RomSetState state;
-    ScanRomSets(roms_ + "e.zip", state);
-    ASSERT_EQ(state.CurrentRomIndex, 4);
-
-    temp_.WriteFile("small/x.zip");
-    temp_.WriteFile("small/y.zip");
-    ScanRomSets(temp_.Path() + "small/missing.zip", state);
-    ASSERT_EQ(state.CurrentRomIndex, 4);
-
-    StepRomSet(state, RomStep::Previous);
-    EXPECT_EQ(state.CurrentRomPath, temp_.Path() + "small/y.zip");
-    StepRomSet(state, RomStep::Next);
-    EXPECT_EQ(state.CurrentRomPath, temp_.Path() + "small/x.zip");
-}
-
 }  // namespace
 }  // namespace kestrun
