@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,8 +26,7 @@ class RomFolders {
   public:
     RomFolders() {
         for (const int count : {SmallCount, LargeCount}) {
-            std::filesystem::create_directory(Folder(count));
-            bench::CreateRomSets(Folder(count), count);
+            bench::CreateRomSets(scratch_, std::to_string(count) + "/", count);
         }
         // A folder changed within the last two seconds is always listed again.
         std::this_thread::sleep_for(std::chrono::milliseconds(2100));
@@ -37,7 +35,7 @@ class RomFolders {
     std::string Folder(int count) const { return scratch_.Path() + std::to_string(count) + "/"; }
 
   private:
-    bench::ScratchFolder scratch_;
+    testing::TempFolder scratch_;
 };
 
 void BareListAndSort(benchmark::State& state, const std::string& folder) {

@@ -31,28 +31,24 @@ constexpr const char* SnapshotGame = "game1";
 
 // A program folder as a user has it: the program, an emulator file, the ROM sets and the
 // snapshot of the game restored at start-up.
-std::string MakeProgramFolder(const std::string& root, int sets, const std::string& program) {
-    const std::string folder = root + "sets" + std::to_string(sets) + "/";
-    std::filesystem::create_directories(folder + "roms");
-    std::filesystem::create_directories(folder + "snap");
+std::string MakeProgramFolder(const testing::TempFolder& scratch, int sets,
+                              const std::string& program) {
+    const std::string folder = "sets" + std::to_string(sets) + "/";
+    CreateRomSets(scratch, folder + "roms/", sets);
+    scratch.WriteFile(folder + "snap/" + SnapshotGame + ".png", MakeSnapshotPng());
     // A copy, not a link: the program finds its folder through its own file.
-    std::filesystem::copy_file(program, folder + "kestrun");
-    WriteBenchFile(folder + "mame.exe");
-    ::chmod((folder + "mame.exe").c_str(), 0755);
-    CreateRomSets(folder + "roms/", sets);
-    WriteBenchFile(folder + "snap/" + SnapshotGame + ".png", MakeSnapshotPng());
-    return folder;
+    std::filesystem::copy_file(program, scratch.Path() + folder + "kestrun");
+    ::chmod(scratch.WriteFile(folder + "mame.exe").c_str(), 0755);
+    return scratch.Path() + folder;
 }
 
 // The profile of a user who has answered the shortcut question and last chose the game.
-std::string MakeHome(const std::string& root) {
-    const std::string home = root + "home/";
-    std::filesystem::create_directories(home + ".config/Pellworth");
-    std::filesystem::create_directories(home + "runtime");
-    std::filesystem::permissions(home + "runtime", std::filesystem::perms::owner_all);
-    WriteBenchFile(home + ".config/Pellworth/kestrun.ini",
-                   std::string("[Kestrun]\nShortcut=1\nRomSet=") + SnapshotGame + "\n");
-    return home;
+std::string MakeHome(const testing::TempFolder& scratch) {
+    scratch.WriteFile("home/.config/Pellworth/kestrun.ini",
+                      std::string("[Kestrun]\nShortcut=1\nRomSet=") + SnapshotGame + "\n");
+    std::filesystem::permissions(scratch.MakeFolder("home/runtime"),
+                                 std::filesystem::perms::owner_all);
+    return scratch.Path() + "home/";
 }
 
 // Ours, with the home, the display, the X platform and the session bus set; the rest as the
@@ -128,11 +124,11 @@ void PrintRatio(const FolderPair& pair, double target) {
 }
 
 int Run(int repetitions, const std::string& program) {
-    const ScratchFolder scratch;
-    const std::string home = MakeHome(scratch.Path());
+    const testing::TempFolder scratch;
+    const std::string home = MakeHome(scratch);
     std::vector<FolderPair> pairs;
     for (const int sets : {0, ManySets}) {
-        const std::string folder = MakeProgramFolder(scratch.Path(), sets, program);
+        const std::string folder = MakeProgramFolder(scratch, sets, program);
         pairs.push_back({sets, {{BASELINE_PATH, folder, SnapshotGame}}, {{folder + "kestrun"}}});
     }
     const HelperServer xServer(

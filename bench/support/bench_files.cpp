@@ -1,53 +1,22 @@
 #include "bench/support/bench_files.h"
 
-#include <fcntl.h>
 #include <png.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <stdexcept>
 #include <vector>
 
 #include "tests/support/png_writer.h"
 
 namespace kestrun::bench {
 
-ScratchFolder::ScratchFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "kestrun-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    path_ = pattern + "/";
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-void WriteBenchFile(const std::string& path, const std::string& content) {
-    const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        throw std::runtime_error("cannot create " + path);
-    }
-    const bool written = content.empty() || ::write(fd, content.data(), content.size()) ==
-                                                static_cast<ssize_t>(content.size());
-    ::close(fd);
-    if (!written) {
-        throw std::runtime_error("cannot write " + path);
-    }
-}
-
-void CreateRomSets(const std::string& folder, int count) {
+void CreateRomSets(const testing::TempFolder& scratch, const std::string& folder, int count) {
+    scratch.MakeFolder(folder);
     for (int i = 0; i < count; ++i) {
         // A prime step scatters the numbers, so that the names do not arrive already sorted.
         const int number = static_cast<int>((i * 7919LL) % count);
-        WriteBenchFile(folder + (i % 3 == 0 ? "Game" : "game") + std::to_string(number) +
-                       (i % 10 == 0 ? ".ZIP" : ".zip"));
+        scratch.WriteFile(folder + (i % 3 == 0 ? "Game" : "game") + std::to_string(number) +
+                          (i % 10 == 0 ? ".ZIP" : ".zip"));
         if (i % 5 == 0) {
-            WriteBenchFile(folder + "snap" + std::to_string(number) + ".png");
+            scratch.WriteFile(folder + "snap" + std::to_string(number) + ".png");
         }
     }
 }
