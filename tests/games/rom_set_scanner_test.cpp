@@ -57,12 +57,14 @@ TEST_F(RomSetScannerTest, SortsByNameWithLowerCaseLettersAndKeepsTheirCase) {
     EXPECT_EQ(state.RomSetCount(), 5);
 }
 
-TEST_F(RomSetScannerTest, NamesSharingALongBeginningSortByTheirRest) {
-    WriteRomSets({"mspacmanbg.zip", "MSPACMAN2.zip", "mspacman.zip", "mspacmab.zip"});
+// Past the first eight bytes, and for bytes above 0x7F (here UTF-8), the order still holds.
+TEST_F(RomSetScannerTest, LongNamesAndBytesAboveAsciiKeepTheOrder) {
+    WriteRomSets({"\xc3\xa9t\xc3\xa9.zip", "mspacmanbg.zip", "MSPACMAN2.zip", "mspacman.zip",
+                  "mspacmab.zip"});
     RomSetState state;
     ScanRomSets(roms_ + "mspacman2.zip", state);
-    EXPECT_EQ(Listed(state),
-              Paths({"mspacmab.zip", "mspacman.zip", "MSPACMAN2.zip", "mspacmanbg.zip"}));
+    EXPECT_EQ(Listed(state), Paths({"mspacmab.zip", "mspacman.zip", "MSPACMAN2.zip",
+                                    "mspacmanbg.zip", "\xc3\xa9t\xc3\xa9.zip"}));
     EXPECT_EQ(state.CurrentRomIndex, 2);
 }
 
