@@ -28,9 +28,6 @@ TEST(CDibImage, CreateRoundsTheDepthAndPadsRowsToFourBytes) {
         EXPECT_EQ(image.GetHeader().biClrUsed, c.paletteEntries);
         EXPECT_EQ(image.GetRowBytes(), c.rowBytes) << c.width << " x " << c.requested;
         EXPECT_EQ(image.GetSize(), 40 + 4 * c.paletteEntries + 3 * c.rowBytes);
-        EXPECT_EQ(image.GetBits(), image.GetDibBlock() + 40 + 4 * c.paletteEntries);
-        EXPECT_EQ(image.GetPalette() == nullptr, c.paletteEntries == 0);
-        EXPECT_EQ(image.GetFormat(), FORMAT_PCX);
         // The block starts with the header, as the display side expects; the rest is zero.
         EXPECT_EQ(std::memcmp(image.GetDibBlock(), &image.GetHeader(), 40), 0);
         EXPECT_TRUE(std::all_of(image.GetDibBlock() + 40, image.GetDibBlock() + image.GetSize(),

