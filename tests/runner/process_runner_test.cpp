@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "launch/argument_split.h"
 #include "platform/child_process.h"
@@ -41,41 +42,30 @@ class RecordingWaiter final : public ProcessWaiter {
     BlockingProcessWaiter blocking_;
 };
 
-struct EndCase {
-    const char* name;
-    const char* setting;
-    const char* value;
-    RunOutcome expected;
-};
+using ProcessRunnerTest = EmulatorTest;
 
-const EndCase EndCases[] = {
-    {"ExitZero", "TEST_EMULATOR_EXIT_CODE", "0", {RunOutcome::Kind::Exited, 0}},
-    {"ExitOne", "TEST_EMULATOR_EXIT_CODE", "1", {RunOutcome::Kind::Exited, 1}},
-    {"ExitHighest", "TEST_EMULATOR_EXIT_CODE", "255", {RunOutcome::Kind::Exited, 255}},
-    {"Terminated", "TEST_EMULATOR_SIGNAL", "15", {RunOutcome::Kind::Killed, SIGTERM}},
-};
-
-class RunStatusTest : public EmulatorTest, public ::testing::WithParamInterface<EndCase> {};
-
-TEST_P(RunStatusTest, ReportsHowTheEmulatorEndedAndCollectsIt) {
-    Set(GetParam().setting, GetParam().value);
+TEST_F(ProcessRunnerTest, ReportsHowTheEmulatorEndedAndCollectsIt) {
+    const std::tuple<const char*, const char*, RunOutcome> cases[] = {
+        {"TEST_EMULATOR_EXIT_CODE", "0", {RunOutcome::Kind::Exited, 0}},
+        {"TEST_EMULATOR_EXIT_CODE", "255", {RunOutcome::Kind::Exited, 255}},
+        {"TEST_EMULATOR_SIGNAL", "15", {RunOutcome::Kind::Killed, SIGTERM}},
+    };
     Set("TEST_EMULATOR_STDOUT_TEXT", "error\n");
-    const CapturedRun run = Run("mame.exe \"pacman\"");
-    EXPECT_EQ(run.outcome, GetParam().expected);
-    EXPECT_EQ(run.tail, "error\n");
-    EXPECT_TRUE(NoChildLeft());
+    for (const auto& [setting, value, expected] : cases) {
+        SCOPED_TRACE(value);
+        Set(setting, value);
+        const CapturedRun run = Run("mame.exe \"pacman\"");
+        EXPECT_EQ(run.outcome, expected);
+        EXPECT_EQ(run.tail, "error\n");
+        EXPECT_TRUE(NoChildLeft());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Ends, RunStatusTest, ::testing::ValuesIn(EndCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // Real runs above cover plain exits and signals; a core dump is hard to provoke in a test.
 TEST(OutcomeOfWaitStatusTest, ACoreDumpStillGivesTheSignal) {
     EXPECT_EQ(OutcomeOfWaitStatus(WCOREFLAG | W_EXITCODE(0, SIGSEGV)),
               (RunOutcome{RunOutcome::Kind::Killed, SIGSEGV}));
 }
-
-using ProcessRunnerTest = EmulatorTest;
 
 TEST_F(ProcessRunnerTest, AnExecutableThatCannotStartGivesItsErrorWithoutWaiting) {
     struct Case {
@@ -109,9 +99,7 @@ TEST_F(ProcessRunnerTest, AnExecutableThatCannotStartGivesItsErrorWithoutWaiting
 TEST_F(ProcessRunnerTest, NoShellEverSeesTheGameText) {
     const std::string games[] = {
         R"(pacman"; touch made-by-shell; ")",
-        R"(pacman" && touch made-by-shell && ")",
-        "$(touch made-by-shell)",
-        "`touch made-by-shell`",
+        "$(touch made-by-shell)`touch made-by-shell`",
     };
     for (const std::string& game : games) {
         SCOPED_TRACE(game);
@@ -124,7 +112,7 @@ TEST_F(ProcessRunnerTest, NoShellEverSeesTheGameText) {
 }
 
 // The launcher's own settings (a forgotten descriptor, a SIGPIPE ignored and blocked as a
-// library might leave it) must not reach the emulator.
+// library might leave it) must not reach the emulator; detached, it leads a session of its own.
 TEST_F(ProcessRunnerTest, TheEmulatorStartsInTheProgramFolderWithOnlyTheStandardStreams) {
     const int forgotten = ::open("/dev/null", O_RDONLY);  // deliberately not close-on-exec
     ASSERT_GE(forgotten, 0);
@@ -138,27 +126,22 @@ TEST_F(ProcessRunnerTest, TheEmulatorStartsInTheProgramFolderWithOnlyTheStandard
     ::sigaddset(&brokenPipe, SIGPIPE);
     ::pthread_sigmask(SIG_BLOCK, &brokenPipe, &savedMask);
 
-    EXPECT_TRUE(Run("mame.exe \"pacman\"").outcome.Succeeded());
-    ::close(forgotten);
-    ::pthread_sigmask(SIG_SETMASK, &savedMask, nullptr);
-    ::signal(SIGPIPE, savedHandler);
-
-    const EmulatorRecord record = ReadRecord();
-    EXPECT_EQ(record.facts.at("cwd"), fs::canonical(ProgramFolder()).string());
-    EXPECT_EQ(record.facts.at("fds"), "0,1,2");
-    EXPECT_EQ(record.facts.at("sigpipe"), "default");
-    EXPECT_EQ(record.facts.at("stdin"),
-              std::to_string(input.st_dev) + ":" + std::to_string(input.st_ino));
-}
-
-TEST_F(ProcessRunnerTest, TheDetachFlagGivesTheEmulatorASessionOfItsOwn) {
     for (const bool detach : {false, true}) {
         OutputCapture capture;
         BlockingProcessWaiter waiter;
         EXPECT_TRUE(RunAndWait("mame.exe \"pacman\"", detach, ProgramFolder(), capture, waiter)
                         .Succeeded());
-        EXPECT_EQ(ReadRecord().facts.at("session"), detach ? "1" : "0");
+        const EmulatorRecord record = ReadRecord();
+        EXPECT_EQ(record.facts.at("session"), detach ? "1" : "0");
+        EXPECT_EQ(record.facts.at("cwd"), fs::canonical(ProgramFolder()).string());
+        EXPECT_EQ(record.facts.at("fds"), "0,1,2");
+        EXPECT_EQ(record.facts.at("sigpipe"), "default");
+        EXPECT_EQ(record.facts.at("stdin"),
+                  std::to_string(input.st_dev) + ":" + std::to_string(input.st_ino));
     }
+    ::close(forgotten);
+    ::pthread_sigmask(SIG_SETMASK, &savedMask, nullptr);
+    ::signal(SIGPIPE, savedHandler);
 }
 
 TEST_F(ProcessRunnerTest, AFailedWaitStillGivesTheRealStatusAndCollectsTheChild) {
