@@ -56,7 +56,6 @@ TEST(CommandHead, QuotesTheNameAndKeepsTypedOptions) {
         {"Pacman -nosound", "\"Pacman\" -nosound"},
         {"pacman   -nosound -cheat", "\"pacman\" -nosound -cheat"},
         {"pacman\t -nosound", "\"pacman\" -nosound"},
-        {"/roms/Galaga.zip", "\"/roms/Galaga.zip\""},
         {"my game -x", "\"my game\" -x"},
         {"pac-man", "\"pac-man\""},
         {"pacman\t-nosound", "\"pacman\t-nosound\""},
@@ -100,9 +99,6 @@ TEST(CommandLine, RulesAppendInTheirOrder) {
         {"pacman", "Video=0", "\"pacman\" -norc -skip_disclaimer -window -nomax -rdtsc", true},
         {"tempest", "",
          "\"tempest\" -norc -skip_disclaimer -nosleep -high_priority -gamma 2 -nohws -rdtsc"},
-        {"pacman   -nosound -cheat", "",
-         "\"pacman\" -nosound -cheat -norc -skip_disclaimer -tb -nosleep -high_priority -nohws "
-         "-rdtsc"},
         {"pacman", "Artcrop=1 Bezels=0",
          "\"pacman\" -norc -skip_disclaimer -nosleep -high_priority -artcrop -nobezel -nohws "
          "-rdtsc"},
