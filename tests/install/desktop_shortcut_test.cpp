@@ -73,14 +73,15 @@ TEST_F(DesktopTest, ExecQuotesTheTargetByTheDesktopEntryRules) {
     }
 }
 
+// A missing desktop folder is made; an older entry is replaced.
 TEST_F(DesktopTest, ShortcutIsAnExecutableDesktopEntryInTheDesktopFolder) {
-    WriteUserDirs("XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n");
-    const std::string desktop = home_.Folder().MakeFolder("home/Bureau");
-    home_.Folder().WriteFile("home/Bureau/Kestrun.desktop", "an older entry");
-
-    EXPECT_EQ(CreateDesktopShortcut("/opt/my games/kestrun.exe", std::string(ShortcutLinkName),
-                                    std::string(ShortcutDescription), messages_),
-              0);
+    WriteUserDirs("XDG_DESKTOP_DIR=\"$HOME/New/Bureau\"\n");
+    const std::string desktop = Home() + "/New/Bureau";
+    for (const char* description : {"older", ShortcutDescription.data()}) {
+        EXPECT_EQ(CreateDesktopShortcut("/opt/my games/kestrun.exe", std::string(ShortcutLinkName),
+                                        description, messages_),
+                  0);
+    }
 
     EXPECT_EQ(ReadWholeFile(desktop + "/Kestrun.desktop"),
               "[Desktop Entry]\n"
@@ -107,16 +108,6 @@ TEST_F(DesktopTest, TheIconGoesIntoTheUserThemeAtEachSizeAndCanBeRemoved) {
     RemoveUserIcon(ProgramIconName);
     EXPECT_THAT(NamesIn(apps + "48x48/apps"), IsEmpty());
     EXPECT_THAT(NamesIn(apps + "128x128/apps"), IsEmpty());
-}
-
-TEST_F(DesktopTest, AMissingDesktopFolderIsCreated) {
-    WriteUserDirs("XDG_DESKTOP_DIR=\"$HOME/New/Desktop\"\n");
-
-    EXPECT_EQ(CreateDesktopShortcut("/opt/kestrun", std::string(ShortcutLinkName), "d", messages_),
-              0);
-
-    EXPECT_THAT(NamesIn(Home() + "/New/Desktop"), ElementsAre("Kestrun.desktop"));
-    EXPECT_THAT(messages_.Shown(), IsEmpty());
 }
 
 TEST_F(DesktopTest, UnwritableDesktopGivesTheSaveErrorAndLeavesNothing) {

@@ -3,20 +3,16 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
-#include <string_view>
 #include <thread>
 #include <vector>
 
 #include "tests/install/file_helpers.h"
 #include "tests/support/temp_folder.h"
-
-extern char** environ;
 
 namespace kestrun {
 namespace {
@@ -79,33 +75,16 @@ class SelfDeleteEndToEnd : public ::testing::Test {
 
     // Runs the program to its end and returns its exit code.
     int Run(const std::string& program) const {
-        std::vector<std::string> variables{"TMPDIR=" + temporary_};
-        for (char** entry = environ; *entry != nullptr; ++entry) {
-            const std::string_view variable(*entry);
-            if (!variable.starts_with("TMPDIR=") && !variable.starts_with("XDG_RUNTIME_DIR=")) {
-                variables.emplace_back(variable);
-            }
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::setenv("TMPDIR", temporary_.c_str(), 1);
+            ::unsetenv("XDG_RUNTIME_DIR");
+            ::dup2(::open(output_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+            ::execl(program.c_str(), program.c_str(), nullptr);
+            ::_exit(127);
         }
-        std::vector<char*> environment;
-        for (std::string& variable : variables) {
-            environment.push_back(variable.data());
-        }
-        environment.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        ::posix_spawn_file_actions_init(&actions);
-        ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output_.c_str(),
-                                           O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        std::string name = program;
-        char* argv[] = {name.data(), nullptr};
-        pid_t pid = -1;
-        const int error =
-            ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environment.data());
-        ::posix_spawn_file_actions_destroy(&actions);
         int status = 0;
-        if (error != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
-            return -1;
-        }
-        return WEXITSTATUS(status);
+        return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
     testing::TempHome home_;

@@ -55,52 +55,46 @@ class UninstallTest : public ::testing::Test {
     std::vector<std::string> events_;
 };
 
-TEST_F(UninstallTest, DecliningChangesNothing) {
-    InstallShortcutAndHelp();
-    const auto valuesBefore = profile_.Values();
-    messages_.Answer(MessageResult::No);
-
-    UninstallProgram(messages_, profile_, environment_);
-
-    ASSERT_EQ(messages_.Shown().size(), 1u);
-    const MessageBoxRequest& question = messages_.Shown()[0];
-    EXPECT_EQ(question.text,
-              "Are you sure you want to completely remove Kestrun and all of its components?");
-    EXPECT_EQ(question.caption, "Confirm File Deletion");
-    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
-    EXPECT_EQ(question.icon, MessageIcon::Question);
-    EXPECT_TRUE(Exists(Shortcut()));
-    EXPECT_TRUE(Exists(HelpFile()));
-    EXPECT_TRUE(profile_.Writes().empty());
-    EXPECT_EQ(profile_.Values(), valuesBefore);
-    EXPECT_TRUE(events_.empty());
-}
-
-TEST_F(UninstallTest, ConfirmedRemovesShortcutAndHelpResetsShortcutKeyAndEnds) {
-    for (const bool installed : {true, false}) {
-        SCOPED_TRACE(installed ? "shortcut and help present" : "shortcut and help absent");
-        if (installed) {
+// No changes nothing; Yes removes the shortcut, icon and help file, present or not, sets the
+// shortcut key to 0 and ends the program after starting the self-deletion.
+TEST_F(UninstallTest, OnlyAConfirmedUninstallRemovesTheComponentsAndEnds) {
+    const struct {
+        MessageResult answer;
+        bool present;
+    } runs[] = {{MessageResult::No, true}, {MessageResult::Yes, true}, {MessageResult::Yes, false}};
+    for (const auto& run : runs) {
+        const bool yes = run.answer == MessageResult::Yes;
+        SCOPED_TRACE(std::string(yes ? "Yes" : "No") + (run.present ? ", present" : ", absent"));
+        if (run.present) {
             InstallShortcutAndHelp();
         }
         profile_.WriteProfileInt(ProfileSection, "Shortcut", 1);
         profile_.ClearLog();
         messages_ = testing::ScriptedMessageBox();
+        messages_.Answer(run.answer);
         events_.clear();
 
         UninstallProgram(messages_, profile_, environment_);
 
-        EXPECT_FALSE(Exists(Shortcut()));
-        EXPECT_FALSE(Exists(Icon()));
-        EXPECT_FALSE(Exists(HelpFile()));
+        ASSERT_EQ(messages_.Shown().size(), 1u);
+        const MessageBoxRequest& question = messages_.Shown()[0];
+        EXPECT_EQ(question.text,
+                  "Are you sure you want to completely remove Kestrun and all of its components?");
+        EXPECT_EQ(question.caption, "Confirm File Deletion");
+        EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+        EXPECT_EQ(question.icon, MessageIcon::Question);
+        EXPECT_EQ(Exists(Shortcut()), !yes);
+        EXPECT_EQ(Exists(Icon()), !yes);
+        EXPECT_EQ(Exists(HelpFile()), !yes);
         EXPECT_THAT(testing::NamesIn(program_.Path()),
-                    ElementsAre("artwork", "kestrun", "mame.exe", "roms", "snap"));
-        EXPECT_THAT(profile_.Writes(), ElementsAre("Shortcut"));
-        EXPECT_THAT(profile_.Values(),
-                    ::testing::UnorderedElementsAre(::testing::Pair("Kestrun/Shortcut", "0"),
-                                                    ::testing::Pair("Kestrun/Mute", "1"),
-                                                    ::testing::Pair("Kestrun/RomSet0", "pacman")));
-        EXPECT_EQ(messages_.Shown().size(), 1u);
-        EXPECT_THAT(events_, ElementsAre("self-delete", "exit 0"));
+                    ::testing::IsSupersetOf({"artwork", "kestrun", "mame.exe", "roms", "snap"}));
+        EXPECT_EQ(profile_.Writes().size(), yes ? 1u : 0u);
+        EXPECT_THAT(profile_.Values(), ::testing::UnorderedElementsAre(
+                                           ::testing::Pair("Kestrun/Shortcut", yes ? "0" : "1"),
+                                           ::testing::Pair("Kestrun/Mute", "1"),
+                                           ::testing::Pair("Kestrun/RomSet0", "pacman")));
+        const std::vector<std::string> ended{"self-delete", "exit 0"};
+        EXPECT_EQ(events_, yes ? ended : std::vector<std::string>{});
     }
 }
 
