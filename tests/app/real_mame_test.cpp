@@ -64,5 +64,14 @@ TEST_F(RealMameTest, PacmanWithoutItsFilesNamesThemAndTheFolder) {
     EXPECT_NE(shown.details.find("-snapname %g"), std::string::npos) << shown.details;
 }
 
+// The names come from MAME's own listing, asked for and loaded once the window is up.
+TEST_F(RealMameTest, TheTitleNamesTheGameOnceTheListingIsIn) {
+    environment.gameText = "pong";
+    Show();
+    EXPECT_EQ(dialog->windowTitle(), "Kestrun");
+    QTRY_COMPARE_WITH_TIMEOUT(dialog->windowTitle(), QStringLiteral("Kestrun - Pong (Rev E) [TTL]"),
+                              30000);
+}
+
 }  // namespace
 }  // namespace kestrun::testing
