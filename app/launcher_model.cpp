@@ -287,20 +287,22 @@ void LauncherModel::PrepareEmulatorFacts() {
     }
 }
 
-std::optional<std::pair<std::string, std::string>> LauncherModel::KnownMame() const {
+std::optional<LauncherModel::KnownEmulator> LauncherModel::KnownFacts() const {
     const auto chosen = ChooseEmulator(programFolder_, options_.mame32);
-    const auto facts = chosen ? facts_.KnownFacts(chosen->executable) : std::nullopt;
-    if (!facts || !facts->IsCurrentMame()) {
+    auto facts = chosen ? facts_.KnownFacts(chosen->executable) : std::nullopt;
+    if (!facts) {
         return std::nullopt;
     }
-    return std::pair{chosen->executable, facts->version};
+    return KnownEmulator{chosen->executable, std::move(*facts)};
 }
 
 void LauncherModel::PollGameInfo() {
     if (!namesRequested_) {
-        if (const auto mame = KnownMame()) {
-            namesRequested_ = true;
-            gameInfo_.RequestNames(mame->first, programFolder_, mame->second);
+        const auto known = KnownFacts();
+        // Once the emulator is known, names are asked for at most once.
+        namesRequested_ = known.has_value();
+        if (known && known->facts.IsCurrentMame()) {
+            gameInfo_.RequestNames(known->executable, programFolder_, known->facts.version);
             RequestCurrentStatus();
         }
     }
@@ -317,10 +319,10 @@ void LauncherModel::PollGameInfo() {
 }
 
 void LauncherModel::RequestCurrentStatus() {
-    const auto mame = namesRequested_ ? KnownMame() : std::nullopt;
-    if (mame && !currentSet_.empty()) {
-        gameInfo_.RequestStatus(mame->first, programFolder_, mame->second, currentSet_,
-                                currentSetFile_);
+    const auto known = namesRequested_ ? KnownFacts() : std::nullopt;
+    if (known && known->facts.IsCurrentMame() && !currentSet_.empty()) {
+        gameInfo_.RequestStatus(known->executable, programFolder_, known->facts.version,
+                                currentSet_, currentSetFile_);
     }
 }
 
@@ -372,10 +374,9 @@ std::vector<LauncherModel::SearchRow> LauncherModel::SearchGames(std::string_vie
 }
 
 bool LauncherModel::TranslationInUse() const {
-    const auto chosen = ChooseEmulator(programFolder_, options_.mame32);
-    const auto facts = chosen ? facts_.KnownFacts(chosen->executable) : std::nullopt;
+    const auto known = KnownFacts();
     return kestrun::TranslationInUse(LoadTranslationMode(profile_),
-                                     facts && facts->IsCurrentMame());
+                                     known && known->facts.IsCurrentMame());
 }
 
 void LauncherModel::ToggleTranslation() {

@@ -122,8 +122,12 @@ class LauncherModel final : private StartHost {
     void LeaveFullScreen();
     void RefreshSnapshot();
     void Rescan(std::string_view path);
-    // The executable and version of the emulator when it is known to be a current MAME.
-    std::optional<std::pair<std::string, std::string>> KnownMame() const;
+    struct KnownEmulator {
+        std::string executable;
+        EmulatorFacts facts;
+    };
+    // The chosen emulator when its facts are known already, without waiting.
+    std::optional<KnownEmulator> KnownFacts() const;
     void RequestCurrentStatus();
     // "set - Full Name", or empty when the set has no known name.
     std::string Describe(std::string_view gameText) const;

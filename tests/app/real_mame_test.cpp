@@ -6,6 +6,7 @@
 #include "launch/background_facts_source.h"
 #include "launch/emulator_facts_cache.h"
 #include "platform/file_system.h"
+#include "res/resource_ids.h"
 #include "tests/app/launcher_fixture.h"
 #include "tests/start/output_stream_file.h"
 
@@ -64,13 +65,21 @@ TEST_F(RealMameTest, PacmanWithoutItsFilesNamesThemAndTheFolder) {
     EXPECT_NE(shown.details.find("-snapname %g"), std::string::npos) << shown.details;
 }
 
-// The names come from MAME's own listing, asked for and loaded once the window is up.
-TEST_F(RealMameTest, TheTitleNamesTheGameOnceTheListingIsIn) {
+// The names come from MAME's own listing, asked for and loaded once the window is up; a set
+// file MAME cannot read counts as missing.
+TEST_F(RealMameTest, TheTitleNamesTheGameOnceTheListingIsInAndMarksMissingFiles) {
+    AddRomSet("pacman");
     environment.gameText = "pong";
     Show();
     EXPECT_EQ(dialog->windowTitle(), "Kestrun");
     QTRY_COMPARE_WITH_TIMEOUT(dialog->windowTitle(), QStringLiteral("Kestrun - Pong (Rev E) [TTL]"),
                               30000);
+
+    dialog->Model().PickGame("pacman");
+    QTRY_COMPARE_WITH_TIMEOUT(dialog->windowTitle(),
+                              QStringLiteral("Kestrun - Pac-Man (Midway) [files missing]"), 30000);
+    EXPECT_TRUE(dialog->GetDlgItem(ids::GameBox)->toolTip().startsWith(
+        "pacman - Pac-Man (Midway)\nFiles missing"));
 }
 
 }  // namespace
