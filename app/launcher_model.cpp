@@ -327,7 +327,8 @@ void LauncherModel::RequestCurrentStatus() {
 }
 
 std::string LauncherModel::Describe(std::string_view gameText) const {
-    const std::string set(GameName(RomPathFromText(Trim(gameText, blanks::Spaces), programFolder_)));
+    const std::string set(
+        GameName(RomPathFromText(Trim(gameText, blanks::Spaces), programFolder_)));
     const std::string_view fullName = names_ ? names_->FullNameOf(set) : std::string_view();
     return fullName.empty() ? std::string() : set + " - " + std::string(fullName);
 }

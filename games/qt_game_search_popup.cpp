@@ -51,8 +51,8 @@ void GameSearchPopup::Update(const QString& typed) {
     list_->setCurrentRow(-1);
     const int shown = std::min(VisibleRows, static_cast<int>(rows_.size()));
     const int height = list_->sizeHintForRow(0) * shown + 2 * list_->frameWidth();
-    list_->setGeometry(QRect(box_->mapToGlobal(QPoint(0, box_->height())),
-                             QSize(box_->width(), height)));
+    list_->setGeometry(
+        QRect(box_->mapToGlobal(QPoint(0, box_->height())), QSize(box_->width(), height)));
     list_->show();
 }
 

@@ -76,8 +76,8 @@ bool PlainVersion(std::string_view version) {
     return !version.empty() && version.find_first_not_of("0123456789.") == std::string_view::npos;
 }
 
-std::shared_ptr<const GameNames> LoadNames(const std::string& executable,
-                                           const std::string& folder, const std::string& version,
+std::shared_ptr<const GameNames> LoadNames(const std::string& executable, const std::string& folder,
+                                           const std::string& version,
                                            const std::string& cacheFolder, int cancelFd) {
     const bool cached = !cacheFolder.empty() && PlainVersion(version);
     const std::string fileName = "names-" + version;
@@ -161,8 +161,9 @@ std::optional<RomStatus> CheckSet(const std::string& executable, const std::stri
         }
     }
     const std::string setFolder = std::filesystem::path(setFile).parent_path().string();
-    const QueryResult verified = QueryEmulator(
-        executable, {"-verifyroms", setName, "-rompath", setFolder}, folder, VerifyLimits, cancelFd);
+    const QueryResult verified =
+        QueryEmulator(executable, {"-verifyroms", setName, "-rompath", setFolder}, folder,
+                      VerifyLimits, cancelFd);
     std::optional<RomStatus> status =
         verified.finished ? ParseVerifyRoms(verified.status, verified.output) : std::nullopt;
     if (status && key.find('\n') == std::string::npos) {

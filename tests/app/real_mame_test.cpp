@@ -78,8 +78,9 @@ TEST_F(RealMameTest, TheTitleNamesTheGameOnceTheListingIsInAndMarksMissingFiles)
     dialog->Model().PickGame("pacman");
     QTRY_COMPARE_WITH_TIMEOUT(dialog->windowTitle(),
                               QStringLiteral("Kestrun - Pac-Man (Midway) [files missing]"), 30000);
-    EXPECT_TRUE(dialog->GetDlgItem(ids::GameBox)->toolTip().startsWith(
-        "pacman - Pac-Man (Midway)\nFiles missing"));
+    EXPECT_TRUE(dialog->GetDlgItem(ids::GameBox)
+                    ->toolTip()
+                    .startsWith("pacman - Pac-Man (Midway)\nFiles missing"));
 }
 
 }  // namespace

@@ -70,8 +70,8 @@ TEST_F(GameSearchPopupTest, TypingListsMatchesWithoutTouchingTheText) {
     EXPECT_EQ(Edit().text(), "Kong");
     EXPECT_EQ(Edit().selectedText(), "");
     EXPECT_TRUE(popup.List().isVisible());
-    EXPECT_EQ(Rows(), QStringList({"dkong - Donkey Kong (US set 1)",
-                                   "dkongjr - Donkey Kong Junior (US)"}));
+    EXPECT_EQ(Rows(),
+              QStringList({"dkong - Donkey Kong (US set 1)", "dkongjr - Donkey Kong Junior (US)"}));
 
     QTest::keyClick(&Edit(), Qt::Key_Down);
     EXPECT_EQ(Edit().text(), "Kong");
