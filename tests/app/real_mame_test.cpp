@@ -69,11 +69,15 @@ TEST_F(RealMameTest, PacmanWithoutItsFilesNamesThemAndTheFolder) {
 // file MAME cannot read counts as missing.
 TEST_F(RealMameTest, TheTitleNamesTheGameOnceTheListingIsInAndMarksMissingFiles) {
     AddRomSet("pacman");
+    profile.WriteProfileString(ProfileSection, "RomSet0", "roms/dkong.zip -cheat");
     environment.gameText = "pong";
     Show();
     EXPECT_EQ(dialog->windowTitle(), "Kestrun");
     QTRY_COMPARE_WITH_TIMEOUT(dialog->windowTitle(), QStringLiteral("Kestrun - Pong (Rev E) [TTL]"),
                               30000);
+    const auto* box = dialog->Item<QComboBox>(ids::GameBox);
+    EXPECT_EQ(box->itemData(0, Qt::ToolTipRole), "dkong - Donkey Kong (US set 1)");
+    EXPECT_EQ(box->itemText(0), "roms/dkong.zip -cheat");
 
     dialog->Model().PickGame("pacman");
     QTRY_COMPARE_WITH_TIMEOUT(dialog->windowTitle(),
