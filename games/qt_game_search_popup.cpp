@@ -60,7 +60,9 @@ bool GameSearchPopup::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && list_->isVisible()) {
         return HandleKey(static_cast<QKeyEvent*>(event)->key());
     }
-    if (event->type() == QEvent::FocusOut && !list_->underMouse()) {
+    // The list is a window of its own: it goes with the box, and with the box's window.
+    if ((event->type() == QEvent::FocusOut && !list_->underMouse()) ||
+        event->type() == QEvent::Hide) {
         list_->hide();
     }
     return QObject::eventFilter(watched, event);

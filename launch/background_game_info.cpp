@@ -4,11 +4,11 @@
 
 #include <atomic>
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
 #include <thread>
 #include <utility>
 
+#include "launch/emulator_facts_cache.h"
 #include "launch/emulator_query.h"
 #include "platform/atomic_file.h"
 #include "platform/event_signal.h"
@@ -96,16 +96,6 @@ std::shared_ptr<const GameNames> LoadNames(const std::string& executable, const 
     return std::make_shared<const GameNames>(GameNames::Parse(listing.output));
 }
 
-std::string StatusFileName(std::string_view key) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : key) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    }
-    char name[40];
-    std::snprintf(name, sizeof name, "status-%016llx", static_cast<unsigned long long>(hash));
-    return name;
-}
-
 std::string SerializeStatus(std::string_view key, const RomStatus& status) {
     std::string text(StatusFirstLine);
     text.append("\n").append(key).append(status.complete ? "\ncomplete\n" : "\nincomplete\n");
@@ -152,7 +142,7 @@ std::optional<RomStatus> CheckSet(const std::string& executable, const std::stri
         setName, static_cast<std::uint64_t>(info.st_size),
         static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
         version);
-    const std::string fileName = StatusFileName(key);
+    const std::string fileName = HashedCacheFileName("status-", key);
     if (!cacheFolder.empty()) {
         if (const auto text = ReadFileUpTo(cacheFolder + fileName, MaxStatusFileSize)) {
             if (auto status = ParseCachedStatus(*text, key)) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QTest>
 #include <filesystem>
 
@@ -75,11 +76,18 @@ TEST_F(RealMameTest, TheTitleNamesTheGameOnceTheListingIsInAndMarksMissingFiles)
     EXPECT_EQ(dialog->windowTitle(), "Kestrun");
     QTRY_COMPARE_WITH_TIMEOUT(dialog->windowTitle(), QStringLiteral("Kestrun - Pong (Rev E) [TTL]"),
                               30000);
-    const auto* box = dialog->Item<QComboBox>(ids::GameBox);
+    auto* box = dialog->Item<QComboBox>(ids::GameBox);
     EXPECT_EQ(box->itemData(0, Qt::ToolTipRole), "dkong - Donkey Kong (US set 1)");
     EXPECT_EQ(box->itemText(0), "roms/dkong.zip -cheat");
 
-    dialog->Model().PickGame("pacman");
+    TypeGame("pacm");
+    const QListWidget& rows = dialog->SearchPopup().List();
+    ASSERT_TRUE(rows.isVisible());
+    EXPECT_EQ(rows.item(0)->text(), "pacman - Pac-Man (Midway)");
+    QTest::keyClick(box->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box->currentText(), "pacman");
+    EXPECT_TRUE(messages.Shown().empty());
     QTRY_COMPARE_WITH_TIMEOUT(dialog->windowTitle(),
                               QStringLiteral("Kestrun - Pac-Man (Midway) [files missing]"), 30000);
     EXPECT_TRUE(dialog->GetDlgItem(ids::GameBox)
