@@ -355,6 +355,20 @@ void LauncherModel::ShowGameInfo() {
     view_.SetGameToolTip(tip);
 }
 
+void LauncherModel::PickGame(std::string_view setName) {
+    for (int at = 0; at < romSets_.RomSetCount(); ++at) {
+        const std::string& path = romSets_.RomSetList[static_cast<std::size_t>(at)];
+        if (GameName(path) == setName) {
+            romSets_.CurrentRomPath = path;
+            romSets_.CurrentRomIndex = at;
+            // A set of another folder would not be found by its name alone.
+            const bool inRomFolder = RomPathFromText(setName, programFolder_) == path;
+            ShowSnapshot(inRomFolder ? setName : std::string_view(path));
+            return;
+        }
+    }
+}
+
 std::vector<LauncherModel::SearchRow> LauncherModel::SearchGames(std::string_view typed) {
     if (!searchIndex_) {
         searchSets_.clear();

@@ -103,8 +103,9 @@ class LauncherModel final : private StartHost {
         std::string label;
     };
     std::vector<SearchRow> SearchGames(std::string_view typed);
-    // A row picked from the search: the set goes into the game box and its snapshot is shown.
-    void PickGame(std::string_view setName) { ShowSnapshot(setName); }
+    // A row picked from the search becomes the current game: its set name goes into the game
+    // box (its path when the list is of another folder) and its snapshot is shown.
+    void PickGame(std::string_view setName);
     // Whether a Start would translate the options now, as far as is known without waiting.
     bool TranslationInUse() const;
     void ToggleTranslation();
