@@ -21,6 +21,12 @@
 
 namespace kestrun {
 
+namespace {
+
+constexpr std::chrono::milliseconds GameInfoPollInterval{100};
+
+}  // namespace
+
 CLauncherDialog::CLauncherDialog(const LauncherServices& services, LauncherEnvironment environment,
                                  QWidget* parent)
     : CCollapsibleDialog(ids::MainDialog, parent, ids::CollapseMarker, ids::CollapseToggle,
@@ -107,8 +113,23 @@ void CLauncherDialog::Alias(int commandId, int sameAsId) {
     Commands().OnCommand(commandId, [this, sameAsId] { OnCommand(sameAsId); });
 }
 
+void CLauncherDialog::AttachGameBox() {
+    auto& box = *Item<QComboBox>(ids::GameBox);
+    gameBox_.Attach(box);
+    search_.Attach(
+        box,
+        [this](const std::string& typed) {
+            std::vector<GameSearchRow> rows;
+            for (LauncherModel::SearchRow& row : model_.SearchGames(typed)) {
+                rows.push_back({std::move(row.setName), std::move(row.label)});
+            }
+            return rows;
+        },
+        [this](const std::string& setName) { model_.PickGame(setName); });
+}
+
 void CLauncherDialog::DoDataExchange(DataExchange& exchange) {
-    gameBox_.Attach(*Item<QComboBox>(ids::GameBox));
+    AttachGameBox();
     LaunchOptions& options = model_.Options();
     exchange.Check(ids::Steadykey, options.Steadykey);
     exchange.Check(ids::Stretch, options.Stretch);
@@ -136,12 +157,16 @@ void CLauncherDialog::DoDataExchange(DataExchange& exchange) {
 bool CLauncherDialog::OnInitDialog() {
     CCollapsibleDialog::OnInitDialog();
     SetUpWindow();
-    gameBox_.Attach(*Item<QComboBox>(ids::GameBox));
+    AttachGameBox();
     if (!model_.StartUp()) {
         return false;
     }
     // Once the window is up: start-up never waits for the emulator.
     QTimer::singleShot(0, this, [this] { model_.PrepareEmulatorFacts(); });
+    // What the background learns about the games shows up within a moment.
+    auto* gameInfo = new QTimer(this);
+    connect(gameInfo, &QTimer::timeout, this, [this] { model_.PollGameInfo(); });
+    gameInfo->start(GameInfoPollInterval);
     if (model_.MadeGameFolders()) {
         // Over the window, once it is on the screen.
         QTimer::singleShot(0, this,

@@ -8,6 +8,7 @@
 #include "app/launcher_model.h"
 #include "app/launcher_view.h"
 #include "games/game_combo_box.h"
+#include "games/qt_game_search_popup.h"
 
 namespace kestrun {
 
@@ -25,6 +26,7 @@ class CLauncherDialog : public CCollapsibleDialog, private LauncherView {
     LauncherModel& Model() { return model_; }
     const LauncherModel& Model() const { return model_; }
     CGameComboBox& GameBox() { return gameBox_; }
+    GameSearchPopup& SearchPopup() { return search_; }
 
   protected:
     bool OnInitDialog() override;
@@ -46,6 +48,8 @@ class CLauncherDialog : public CCollapsibleDialog, private LauncherView {
     // Selecting one radio button of an exclusive group clears the others; the record follows at
     // the next read-back.
     void CheckRadio(int controlId);
+    void AttachGameBox();
+    void DescribeHistoryItems();
 
     // LauncherView over the controls.
     LaunchOptions ReadBackOptions() override;
@@ -63,12 +67,19 @@ class CLauncherDialog : public CCollapsibleDialog, private LauncherView {
     void ShowSnapshotPicture(const std::optional<std::string>& file, bool fullScreen) override;
     void ArrangeForFullScreen(bool fullScreen) override;
     std::optional<std::string> AskForGameFile() override;
+    void SetTitle(std::string_view title) override;
+    void SetGameToolTip(std::string_view text) override;
+    void DescribeHistory(std::function<std::string(std::string_view)> describe) override;
     void CloseWindow() override { EndDialog(0); }
 
     MessageBoxService& messages_;
     DesktopShell& shell_;
     ProfileStore& profile_;
     CGameComboBox gameBox_;
+    GameSearchPopup search_;
+    // The game box's tooltip from the resources, given back when a game has no name.
+    std::optional<QString> usualGameTip_;
+    std::function<std::string(std::string_view)> describeHistory_;
     FullScreenArrangement fullScreen_;
     LauncherModel model_;
 };

@@ -48,6 +48,37 @@ void CLauncherDialog::SaveHistory() {
 
 void CLauncherDialog::InsertIntoHistory(std::string_view gameText) {
     gameBox_.InsertItem(gameText);
+    DescribeHistoryItems();
+}
+
+void CLauncherDialog::SetTitle(std::string_view title) {
+    setWindowTitle(QString::fromUtf8(title.data(), static_cast<int>(title.size())));
+}
+
+void CLauncherDialog::SetGameToolTip(std::string_view text) {
+    QWidget* box = GetDlgItem(ids::GameBox);
+    if (!usualGameTip_) {
+        usualGameTip_ = box->toolTip();
+    }
+    box->setToolTip(text.empty() ? *usualGameTip_
+                                 : QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+}
+
+void CLauncherDialog::DescribeHistory(std::function<std::string(std::string_view)> describe) {
+    describeHistory_ = std::move(describe);
+    DescribeHistoryItems();
+}
+
+void CLauncherDialog::DescribeHistoryItems() {
+    if (!describeHistory_) {
+        return;
+    }
+    auto* box = Item<QComboBox>(ids::GameBox);
+    for (int item = 0; item < box->count(); ++item) {
+        const std::string tip = describeHistory_(box->itemText(item).toStdString());
+        box->setItemData(item, tip.empty() ? QVariant() : QVariant(QString::fromStdString(tip)),
+                         Qt::ToolTipRole);
+    }
 }
 
 void CLauncherDialog::ShowMame32Choice(bool shown) {

@@ -9,6 +9,7 @@
 #include "install/desktop_shortcut.h"
 #include "install/self_delete.h"
 #include "install/shell_delete.h"
+#include "launch/emulator_facts_cache.h"
 #include "launch/emulator_selection.h"
 #include "launch/full_screen_layout.h"
 #include "options/translation_mode.h"
@@ -41,7 +42,8 @@ LauncherModel::LauncherModel(const LauncherServices& services, LauncherEnvironme
       facts_(services.facts),
       environment_(std::move(environment)),
       view_(view),
-      options_(LoadLaunchOptions(profile_)) {}
+      options_(LoadLaunchOptions(profile_)),
+      gameInfo_(FactsCacheFolder()) {}
 
 bool LauncherModel::StartUp() {
     if (!SettleProgramFolder()) {
@@ -109,7 +111,7 @@ void LauncherModel::ChooseInitialGame() {
     const std::string text(Trim(view_.GameText(), blanks::Typed));
     if (text.empty()) {
         romSets_.CurrentRomPath = programFolder_ + std::string(RomFolderName).append(DefaultGame);
-        ScanRomSets(romSets_.CurrentRomPath, romSets_);
+        Rescan(romSets_.CurrentRomPath);
         if (!FileExists(romSets_.CurrentRomPath)) {
             StepGame(RomStep::Next);
         } else {
@@ -200,6 +202,19 @@ void LauncherModel::ShowSnapshot(std::string_view shownText) {
     const std::optional<std::string> path = ShownSnapshotPath(programFolder_, text);
     view_.FocusGameBox();
     view_.ShowSnapshotPicture(path, switched_);
+    std::string setFile = RomPathFromText(Trim(text, blanks::Spaces), programFolder_);
+    if (setFile != currentSetFile_) {
+        currentSet_ = GameName(setFile);
+        currentSetFile_ = std::move(setFile);
+        currentStatus_.reset();
+        RequestCurrentStatus();
+    }
+    ShowGameInfo();
+}
+
+void LauncherModel::Rescan(std::string_view path) {
+    ScanRomSets(path, romSets_);
+    searchIndex_.reset();
 }
 
 void LauncherModel::DeleteSnapshot() {
@@ -221,7 +236,7 @@ bool LauncherModel::ScanForTypedGame(const std::string& text) {
         return false;
     }
     romSets_.CurrentRomPath = *path;
-    ScanRomSets(romSets_.CurrentRomPath, romSets_);
+    Rescan(romSets_.CurrentRomPath);
     return true;
 }
 
@@ -251,7 +266,7 @@ void LauncherModel::Browse() {
     }
     romSets_.CurrentRomPath = *file;
     if (!romSets_.CurrentRomPath.empty()) {
-        ScanRomSets(romSets_.CurrentRomPath, romSets_);
+        Rescan(romSets_.CurrentRomPath);
     }
     ShowSnapshot(romSets_.CurrentRomPath);
 }
@@ -272,11 +287,111 @@ void LauncherModel::PrepareEmulatorFacts() {
     }
 }
 
-bool LauncherModel::TranslationInUse() const {
+std::optional<LauncherModel::KnownEmulator> LauncherModel::KnownFacts() const {
     const auto chosen = ChooseEmulator(programFolder_, options_.mame32);
-    const auto facts = chosen ? facts_.KnownFacts(chosen->executable) : std::nullopt;
+    auto facts = chosen ? facts_.KnownFacts(chosen->executable) : std::nullopt;
+    if (!facts) {
+        return std::nullopt;
+    }
+    return KnownEmulator{chosen->executable, std::move(*facts)};
+}
+
+void LauncherModel::PollGameInfo() {
+    if (!namesRequested_) {
+        const auto known = KnownFacts();
+        // Once the emulator is known, names are asked for at most once.
+        namesRequested_ = known.has_value();
+        if (known && known->facts.IsCurrentMame()) {
+            gameInfo_.RequestNames(known->executable, programFolder_, known->facts.version);
+            RequestCurrentStatus();
+        }
+    }
+    if (auto names = gameInfo_.TakeNames()) {
+        names_ = std::move(names);
+        searchIndex_.reset();
+        view_.DescribeHistory([this](std::string_view text) { return Describe(text); });
+        ShowGameInfo();
+    }
+    if (auto checked = gameInfo_.TakeStatus(); checked && checked->setName == currentSet_) {
+        currentStatus_ = std::move(checked->status);
+        ShowGameInfo();
+    }
+}
+
+void LauncherModel::RequestCurrentStatus() {
+    const auto known = namesRequested_ ? KnownFacts() : std::nullopt;
+    if (known && known->facts.IsCurrentMame() && !currentSet_.empty()) {
+        gameInfo_.RequestStatus(known->executable, programFolder_, known->facts.version,
+                                currentSet_, currentSetFile_);
+    }
+}
+
+std::string LauncherModel::Describe(std::string_view gameText) const {
+    const std::string set(
+        GameName(RomPathFromText(Trim(gameText, blanks::Spaces), programFolder_)));
+    const std::string_view fullName = names_ ? names_->FullNameOf(set) : std::string_view();
+    return fullName.empty() ? std::string() : set + " - " + std::string(fullName);
+}
+
+void LauncherModel::ShowGameInfo() {
+    const std::string_view fullName = names_ ? names_->FullNameOf(currentSet_) : std::string_view();
+    const bool missing = currentStatus_ && !currentStatus_->complete;
+    std::string title = "Kestrun";
+    std::string tip;
+    if (!fullName.empty()) {
+        title.append(" - ").append(fullName).append(missing ? " [files missing]" : "");
+        tip = currentSet_ + " - " + std::string(fullName);
+    }
+    if (missing) {
+        tip = (tip.empty() ? currentSet_ : tip) + "\nFiles missing:";
+        if (currentStatus_->badFiles.empty()) {
+            tip += " the whole set";
+        }
+        for (const std::string& file : currentStatus_->badFiles) {
+            tip.append("\n").append(file);
+        }
+    }
+    view_.SetTitle(title);
+    view_.SetGameToolTip(tip);
+}
+
+void LauncherModel::PickGame(std::string_view setName) {
+    for (int at = 0; at < romSets_.RomSetCount(); ++at) {
+        const std::string& path = romSets_.RomSetList[static_cast<std::size_t>(at)];
+        if (GameName(path) == setName) {
+            romSets_.CurrentRomPath = path;
+            romSets_.CurrentRomIndex = at;
+            // A set of another folder would not be found by its name alone.
+            const bool inRomFolder = RomPathFromText(setName, programFolder_) == path;
+            ShowSnapshot(inRomFolder ? setName : std::string_view(path));
+            return;
+        }
+    }
+}
+
+std::vector<LauncherModel::SearchRow> LauncherModel::SearchGames(std::string_view typed) {
+    if (!searchIndex_) {
+        searchSets_.clear();
+        std::vector<std::string_view> sets;
+        for (const std::string& path : romSets_.RomSetList) {
+            searchSets_.emplace_back(GameName(path));
+        }
+        sets.assign(searchSets_.begin(), searchSets_.end());
+        searchIndex_.emplace(sets, names_ ? *names_ : GameNames());
+    }
+    std::vector<SearchRow> rows;
+    for (const std::size_t at : searchIndex_->Search(typed)) {
+        const std::string& set = searchSets_[at];
+        const std::string_view fullName = names_ ? names_->FullNameOf(set) : std::string_view();
+        rows.push_back({set, fullName.empty() ? set : set + " - " + std::string(fullName)});
+    }
+    return rows;
+}
+
+bool LauncherModel::TranslationInUse() const {
+    const auto known = KnownFacts();
     return kestrun::TranslationInUse(LoadTranslationMode(profile_),
-                                     facts && facts->IsCurrentMame());
+                                     known && known->facts.IsCurrentMame());
 }
 
 void LauncherModel::ToggleTranslation() {

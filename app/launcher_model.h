@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "app/launcher_view.h"
+#include "games/game_names.h"
+#include "games/game_search.h"
 #include "games/rom_set_scanner.h"
 #include "install/desktop_shortcut.h"
 #include "install/program_folder.h"
+#include "launch/background_game_info.h"
 #include "launch/emulator_facts_source.h"
 #include "launch/start_command.h"
 #include "options/launch_options.h"
@@ -90,6 +93,19 @@ class LauncherModel final : private StartHost {
     // Asks what the emulator is, in the background; called once the window is up, since
     // start-up never waits for the emulator.
     void PrepareEmulatorFacts();
+    // Takes in what was learnt about the games in the background, and asks for more once the
+    // emulator is known to be a current MAME; called now and then once the window is up.
+    void PollGameInfo();
+    // The ROM folder's sets matching the typed text, best first, as set names and as "set -
+    // Full Name" rows.
+    struct SearchRow {
+        std::string setName;
+        std::string label;
+    };
+    std::vector<SearchRow> SearchGames(std::string_view typed);
+    // A row picked from the search becomes the current game: its set name goes into the game
+    // box (its path when the list is of another folder) and its snapshot is shown.
+    void PickGame(std::string_view setName);
     // Whether a Start would translate the options now, as far as is known without waiting.
     bool TranslationInUse() const;
     void ToggleTranslation();
@@ -106,6 +122,18 @@ class LauncherModel final : private StartHost {
     void EnterFullScreen();
     void LeaveFullScreen();
     void RefreshSnapshot();
+    void Rescan(std::string_view path);
+    struct KnownEmulator {
+        std::string executable;
+        EmulatorFacts facts;
+    };
+    // The chosen emulator when its facts are known already, without waiting.
+    std::optional<KnownEmulator> KnownFacts() const;
+    void RequestCurrentStatus();
+    // "set - Full Name", or empty when the set has no known name.
+    std::string Describe(std::string_view gameText) const;
+    // The title and the game box's tooltip for the current game.
+    void ShowGameInfo();
 
     // StartHost over the view and this model.
     LaunchOptions ReadBackOptions() override { return view_.ReadBackOptions(); }
@@ -134,6 +162,16 @@ class LauncherModel final : private StartHost {
     // Set for one ShowSnapshot at start-up, so the restored text stays as typed.
     bool keepGameBoxText_ = false;
     bool runWaiting_ = false;
+    BackgroundGameInfo gameInfo_;
+    bool namesRequested_ = false;
+    std::shared_ptr<const GameNames> names_;
+    // The game shown last, as a set name, and what MAME said about its files.
+    std::string currentSet_;
+    std::string currentSetFile_;
+    std::optional<RomStatus> currentStatus_;
+    // Built on the first search after the list or the names changed.
+    std::vector<std::string> searchSets_;
+    std::optional<GameSearchIndex> searchIndex_;
 };
 
 }  // namespace kestrun

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,12 @@ class LauncherView {
     virtual void ArrangeForFullScreen(bool fullScreen) = 0;
     // The file dialog of Browse; nothing when the user cancels it.
     virtual std::optional<std::string> AskForGameFile() = 0;
+    // The window's caption.
+    virtual void SetTitle(std::string_view title) = 0;
+    // What the game box says about its game; empty gives the box its usual tooltip back.
+    virtual void SetGameToolTip(std::string_view text) = 0;
+    // How the history's items are described from now on (empty for an unknown game).
+    virtual void DescribeHistory(std::function<std::string(std::string_view)> describe) = 0;
     // Ends the window's modal run.
     virtual void CloseWindow() = 0;
 };

@@ -25,17 +25,6 @@ std::string Environment(const char* name) {
     return value ? value : "";
 }
 
-// FNV-1a: the file name only spreads the executables; the file itself names its path.
-std::string CacheFileName(std::string_view realPath) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : realPath) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    }
-    char name[32];
-    std::snprintf(name, sizeof name, "facts-%016llx", static_cast<unsigned long long>(hash));
-    return name;
-}
-
 template <typename Number>
 bool ParseNumber(std::string_view text, Number& number) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
@@ -80,6 +69,17 @@ bool ReadIdentity(CacheReader& reader, const ExecutableIdentity& identity) {
 }
 
 }  // namespace
+
+// FNV-1a: the file name only spreads the keys; the file itself names its key.
+std::string HashedCacheFileName(std::string_view prefix, std::string_view key) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : key) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    return std::string(prefix) + digits;
+}
 
 std::optional<ExecutableIdentity> IdentifyExecutable(const std::string& path) {
     char resolved[PATH_MAX];
@@ -161,8 +161,8 @@ std::optional<EmulatorFacts> LoadCachedFacts(const std::string& cacheFolder,
     if (cacheFolder.empty()) {
         return std::nullopt;
     }
-    const std::optional<std::string> text =
-        ReadFileUpTo(cacheFolder + CacheFileName(identity.realPath), MaxCacheFileSize);
+    const std::optional<std::string> text = ReadFileUpTo(
+        cacheFolder + HashedCacheFileName("facts-", identity.realPath), MaxCacheFileSize);
     return text ? ParseCachedFacts(*text, identity) : std::nullopt;
 }
 
@@ -174,7 +174,7 @@ void StoreCachedFacts(const std::string& cacheFolder, const ExecutableIdentity& 
     }
     std::error_code ignored;
     std::filesystem::create_directories(cacheFolder, ignored);
-    WriteFileAtomically(cacheFolder + CacheFileName(identity.realPath),
+    WriteFileAtomically(cacheFolder + HashedCacheFileName("facts-", identity.realPath),
                         SerializeFacts(identity, facts), 0600);
 }
 

@@ -25,6 +25,9 @@ std::optional<ExecutableIdentity> IdentifyExecutable(const std::string& path);
 // empty when neither is known.
 std::string FactsCacheFolder();
 
+// A cache file name for a key of any length: the prefix and a hash of the key.
+std::string HashedCacheFileName(std::string_view prefix, std::string_view key);
+
 // The text kept in the cache for the facts of one executable, and its reading back: nothing
 // unless the text is well formed and was written for exactly that identity.
 std::string SerializeFacts(const ExecutableIdentity& identity, const EmulatorFacts& facts);

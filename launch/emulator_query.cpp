@@ -96,6 +96,12 @@ bool Collect(OutputReader& reader, int processFd, int cancelFd, Clock::time_poin
 
 QueryResult QueryEmulator(const std::string& executable, std::string_view option,
                           const std::string& folder, const QueryLimits& limits, int cancelFd) {
+    return QueryEmulator(executable, std::vector<std::string>{std::string(option)}, folder, limits,
+                         cancelFd);
+}
+
+QueryResult QueryEmulator(const std::string& executable, const std::vector<std::string>& arguments,
+                          const std::string& folder, const QueryLimits& limits, int cancelFd) {
     const Clock::time_point deadline = Clock::now() + limits.time;
     std::array<int, 2> pipe{-1, -1};
     if (::pipe2(pipe.data(), O_CLOEXEC) != 0) {
@@ -103,7 +109,8 @@ QueryResult QueryEmulator(const std::string& executable, std::string_view option
     }
     ChildLaunch launch;
     launch.executable = executable;
-    launch.arguments = {executable, std::string(option)};
+    launch.arguments = {executable};
+    launch.arguments.insert(launch.arguments.end(), arguments.begin(), arguments.end());
     launch.workingFolder = folder;
     launch.outputFd = pipe[1];
     // A session of its own: a kill reaches whatever it started as well.

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "launch/emulator_facts.h"
 
@@ -27,6 +28,9 @@ struct QueryResult {
 // outlives the time limit, or that is still running when cancelFd (-1 for none) becomes
 // readable, is killed together with everything it started.
 QueryResult QueryEmulator(const std::string& executable, std::string_view option,
+                          const std::string& folder, const QueryLimits& limits, int cancelFd);
+// The same with several arguments after the executable.
+QueryResult QueryEmulator(const std::string& executable, const std::vector<std::string>& arguments,
                           const std::string& folder, const QueryLimits& limits, int cancelFd);
 
 struct GatheredFacts {

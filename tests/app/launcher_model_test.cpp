@@ -52,8 +52,8 @@ class LauncherModelTest : public ::testing::Test {
     }
 
     LauncherModel& StartUp(bool expectWindow = true) {
-        model_.emplace(LauncherServices{profile, messages, display, shell, waiter, facts}, environment,
-                       view);
+        model_.emplace(LauncherServices{profile, messages, display, shell, waiter, facts},
+                       environment, view);
         EXPECT_EQ(model_->StartUp(), expectWindow);
         return *model_;
     }
@@ -249,6 +249,27 @@ TEST_F(LauncherModelTest, CloseSavesAndRestoresButNotDuringARun) {
     EXPECT_EQ(view.log[view.log.size() - 2], "save-history");
     EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Cheat", 0), 1);
     EXPECT_EQ(display.Calls().back(), (Call{0, 0, true}));
+}
+
+// Without names the search lists set names; a pick from another folder keeps its path, and
+// Next goes on from the picked game.
+TEST_F(LauncherModelTest, APickedSetBecomesTheCurrentGame) {
+    LauncherModel& model = StartUp();
+    const auto rows = model.SearchGames("GA");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].label, "galaga");
+    model.PickGame(rows[0].setName);
+    EXPECT_EQ(view.text, "galaga");
+    EXPECT_EQ(view.title, "Kestrun");
+
+    view.browseAnswer = folder.WriteFile("other/aa.zip");
+    folder.WriteFile("other/bb.zip");
+    folder.WriteFile("other/cc.zip");
+    model.Browse();
+    model.PickGame(model.SearchGames("bb").at(0).setName);
+    EXPECT_EQ(view.text, folder.Path() + "other/bb");
+    model.StepGame(RomStep::Next);
+    EXPECT_EQ(view.text, folder.Path() + "other/cc");
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QTest>
 #include <filesystem>
 
 #include "launch/background_facts_source.h"
 #include "launch/emulator_facts_cache.h"
 #include "platform/file_system.h"
+#include "res/resource_ids.h"
 #include "tests/app/launcher_fixture.h"
 #include "tests/start/output_stream_file.h"
 
@@ -62,6 +64,35 @@ TEST_F(RealMameTest, PacmanWithoutItsFilesNamesThemAndTheFolder) {
     EXPECT_NE(shown.text.find("pacman.6e"), std::string::npos) << shown.text;
     EXPECT_NE(shown.text.find(ProgramFolder() + "roms/"), std::string::npos) << shown.text;
     EXPECT_NE(shown.details.find("-snapname %g"), std::string::npos) << shown.details;
+}
+
+// The names come from MAME's own listing, asked for and loaded once the window is up; a set
+// file MAME cannot read counts as missing.
+TEST_F(RealMameTest, TheTitleNamesTheGameOnceTheListingIsInAndMarksMissingFiles) {
+    AddRomSet("pacman");
+    profile.WriteProfileString(ProfileSection, "RomSet0", "roms/dkong.zip -cheat");
+    environment.gameText = "pong";
+    Show();
+    EXPECT_EQ(dialog->windowTitle(), "Kestrun");
+    QTRY_COMPARE_WITH_TIMEOUT(dialog->windowTitle(), QStringLiteral("Kestrun - Pong (Rev E) [TTL]"),
+                              30000);
+    auto* box = dialog->Item<QComboBox>(ids::GameBox);
+    EXPECT_EQ(box->itemData(0, Qt::ToolTipRole), "dkong - Donkey Kong (US set 1)");
+    EXPECT_EQ(box->itemText(0), "roms/dkong.zip -cheat");
+
+    TypeGame("pacm");
+    const QListWidget& rows = dialog->SearchPopup().List();
+    ASSERT_TRUE(rows.isVisible());
+    EXPECT_EQ(rows.item(0)->text(), "pacman - Pac-Man (Midway)");
+    QTest::keyClick(box->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box->currentText(), "pacman");
+    EXPECT_TRUE(messages.Shown().empty());
+    QTRY_COMPARE_WITH_TIMEOUT(dialog->windowTitle(),
+                              QStringLiteral("Kestrun - Pac-Man (Midway) [files missing]"), 30000);
+    EXPECT_TRUE(dialog->GetDlgItem(ids::GameBox)
+                    ->toolTip()
+                    .startsWith("pacman - Pac-Man (Midway)\nFiles missing"));
 }
 
 }  // namespace

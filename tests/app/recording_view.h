@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,11 +33,19 @@ class RecordingView final : public LauncherView {
         log.push_back(on ? "arrange:on" : "arrange:off");
     }
     std::optional<std::string> AskForGameFile() override { return browseAnswer; }
+    void SetTitle(std::string_view shown) override { title = shown; }
+    void SetGameToolTip(std::string_view shown) override { gameTip = shown; }
+    void DescribeHistory(std::function<std::string(std::string_view)> given) override {
+        describe = std::move(given);
+    }
     void CloseWindow() override { log.push_back("close"); }
 
     LaunchOptions options;
     std::string text;
     std::string restoredText;
+    std::string title;
+    std::string gameTip;
+    std::function<std::string(std::string_view)> describe;
     std::optional<std::string> browseAnswer;
     std::vector<std::string> history;
     std::vector<std::string> log;
