@@ -357,7 +357,7 @@ void LauncherModel::ShowGameInfo() {
 
 void LauncherModel::PickGame(std::string_view setName) {
     for (int at = 0; at < romSets_.RomSetCount(); ++at) {
-        const std::string& path = romSets_.RomSetList[static_cast<std::size_t>(at)];
+        const std::string path = romSets_.RomSetList[static_cast<std::size_t>(at)];
         if (GameName(path) == setName) {
             romSets_.CurrentRomPath = path;
             romSets_.CurrentRomIndex = at;
@@ -373,8 +373,8 @@ std::vector<LauncherModel::SearchRow> LauncherModel::SearchGames(std::string_vie
     if (!searchIndex_) {
         searchSets_.clear();
         std::vector<std::string_view> sets;
-        for (const std::string& path : romSets_.RomSetList) {
-            searchSets_.emplace_back(GameName(path));
+        for (std::size_t i = 0; i < romSets_.RomSetList.size(); ++i) {
+            searchSets_.emplace_back(GameName(romSets_.RomSetList.NameAt(i)));
         }
         sets.assign(searchSets_.begin(), searchSets_.end());
         searchIndex_.emplace(sets, names_ ? *names_ : GameNames());
