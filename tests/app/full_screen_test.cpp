@@ -73,39 +73,10 @@ class FullScreenTest : public LauncherRunTest {
     }
 };
 
-TEST_F(FullScreenTest, EnteringSwitchesTheDisplayAndCoversTheScreen) {
+// Each control's place on the screen, 6 left and 100 down, becomes its place in the window;
+// leaving gives the window and the display back as they were.
+TEST_F(FullScreenTest, F4CoversTheScreenThenGivesTheWindowAndTheDisplayBack) {
     profile.WriteProfileInt(ProfileSection, "Video", 0);
-    CLauncherDialog& window = ShowWithSnapshot();
-    ASSERT_FALSE(Enabled(ids::Stretch));
-    std::map<int, QPoint> inWindow;
-    for (const int id : FullScreenMovedControls) {
-        inWindow[id] = window.GetDlgItem(id)->mapTo(&window, QPoint(0, 0));
-    }
-
-    PressF4();
-
-    EXPECT_EQ(display.Calls(), Calls{Enter});
-    EXPECT_TRUE(window.Model().DisplaySwitched());
-    EXPECT_TRUE(FullScreenChecked());
-    EXPECT_TRUE(Checked(ids::VideoFullScreen));
-    EXPECT_TRUE(Enabled(ids::Stretch));
-    EXPECT_FALSE(Enabled(ids::VideoWindow));
-    EXPECT_FALSE(window.GetDlgItem(ids::CollapseToggle)->isVisible());
-    EXPECT_FALSE(Captioned());
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(CoversTheScreen());
-    // Each control's place on the screen, 6 left and 100 down, becomes its place in the window.
-    const QPoint windowOnScreen = window.geometry().topLeft();
-    for (const int id : FullScreenMovedControls) {
-        const QPoint expected = inWindow[id] + windowOnScreen + QPoint(-6, 100);
-        EXPECT_EQ(window.GetDlgItem(id)->pos(), expected) << id;
-        EXPECT_TRUE(OnScreen(id)) << id;
-    }
-    EXPECT_EQ(PictureSize(), QSize(232, 298));
-    EXPECT_EQ(window.GetDlgItemText(ids::GameBox), "pacman");
-}
-
-TEST_F(FullScreenTest, LeavingGivesTheWindowAndTheDisplayBack) {
     for (const bool expanded : {false, true}) {
         SCOPED_TRACE(expanded ? "expanded" : "collapsed");
         display = {};
@@ -113,12 +84,34 @@ TEST_F(FullScreenTest, LeavingGivesTheWindowAndTheDisplayBack) {
         if (expanded) {
             Click(ids::CollapseToggle);
         }
+        ASSERT_FALSE(Enabled(ids::Stretch));
         const QSize size = window.size();
         const auto bottomRow = BottomRow();
+        std::map<int, QPoint> inWindow;
+        for (const int id : FullScreenMovedControls) {
+            inWindow[id] = window.GetDlgItem(id)->mapTo(&window, QPoint(0, 0));
+        }
 
         PressF4();
-        PressF4();
+        EXPECT_EQ(display.Calls(), Calls{Enter});
+        EXPECT_TRUE(window.Model().DisplaySwitched());
+        EXPECT_TRUE(FullScreenChecked());
+        EXPECT_TRUE(Checked(ids::VideoFullScreen));
+        EXPECT_TRUE(Enabled(ids::Stretch));
+        EXPECT_FALSE(Enabled(ids::VideoWindow));
+        EXPECT_FALSE(window.GetDlgItem(ids::CollapseToggle)->isVisible());
+        EXPECT_FALSE(Captioned());
+        EXPECT_TRUE(CoversTheScreen());
+        const QPoint windowOnScreen = window.geometry().topLeft();
+        for (const int id : FullScreenMovedControls) {
+            const QPoint expected = inWindow[id] + windowOnScreen + QPoint(-6, 100);
+            EXPECT_EQ(window.GetDlgItem(id)->pos(), expected) << id;
+            EXPECT_TRUE(OnScreen(id)) << id;
+        }
+        EXPECT_EQ(PictureSize(), QSize(232, 298));
+        EXPECT_EQ(window.GetDlgItemText(ids::GameBox), "pacman");
 
+        PressF4();
         EXPECT_EQ(display.Calls(), (Calls{Enter, Restore}));
         EXPECT_FALSE(window.Model().DisplaySwitched());
         EXPECT_FALSE(FullScreenChecked());

@@ -52,8 +52,8 @@ class LauncherModelTest : public ::testing::Test {
     }
 
     LauncherModel& StartUp(bool expectWindow = true) {
-        model_.emplace(LauncherServices{profile, messages, display, shell, waiter, facts}, environment,
-                       view);
+        model_.emplace(LauncherServices{profile, messages, display, shell, waiter, facts},
+                       environment, view);
         EXPECT_EQ(model_->StartUp(), expectWindow);
         return *model_;
     }
@@ -108,7 +108,6 @@ TEST_F(LauncherModelTest, StartUpChoosesTheRestoredTextElse005ElseTheSecondSet) 
 }
 
 TEST_F(LauncherModelTest, StartUpAsksForTheShortcutOnceAndOffersMame32WithBothExecutables) {
-    profile.RemoveProfileEntry(ProfileSection, "Shortcut");
     home.Folder().MakeFolder("home/Desktop");
     environment.programIcons = [](std::span<const int> sizes) {
         std::vector<IconFile> icons;
@@ -117,11 +116,18 @@ TEST_F(LauncherModelTest, StartUpAsksForTheShortcutOnceAndOffersMame32WithBothEx
         }
         return icons;
     };
-    StartUp();
-    ASSERT_EQ(messages.Shown().size(), 1u);
-    EXPECT_EQ(messages.Shown()[0].text,
-              "Would you like a Kestrun shortcut on the desktop? (Recommended)");
-    EXPECT_TRUE(FileExists(home.Folder().Path() + "home/Desktop/Kestrun.desktop"));
+    for (const MessageResult answer : {MessageResult::No, MessageResult::Yes}) {
+        profile.RemoveProfileEntry(ProfileSection, "Shortcut");
+        messages.Answer(answer);
+        StartUp();
+        EXPECT_EQ(messages.Shown().back().text,
+                  "Would you like a Kestrun shortcut on the desktop? (Recommended)");
+        EXPECT_EQ(messages.Shown().back().caption, "Kestrun");
+        EXPECT_EQ(FileExists(home.Folder().Path() + "home/Desktop/Kestrun.desktop"),
+                  answer == MessageResult::Yes);
+        EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Shortcut", 0), 1);
+    }
+    ASSERT_EQ(messages.Shown().size(), 2u);
     // The entry names its icon, which this copy puts in the user's icon theme.
     for (const int size : UserIconSizes) {
         EXPECT_TRUE(FileExists(UserIconPath(ProgramIconName, size))) << size;
@@ -130,7 +136,7 @@ TEST_F(LauncherModelTest, StartUpAsksForTheShortcutOnceAndOffersMame32WithBothEx
     folder.WriteFile("mame32.exe");
     folder.WriteFile("mamepp.exe");
     StartUp();
-    EXPECT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown().size(), 2u);
     EXPECT_TRUE(view.mame32Shown);
 }
 

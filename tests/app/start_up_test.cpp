@@ -23,22 +23,9 @@ int ListIndex(CDialog& dialog, int id) {
     return dialog.Item<QComboBox>(id)->currentIndex();
 }
 
-constexpr const char* ShortcutQuestion =
-    "Would you like a Kestrun shortcut on the desktop? (Recommended)";
-
-TEST_F(StartUpTest, FirstRunShowsTheDefaultsAndAsksForTheShortcutOnce) {
-    profile.RemoveProfileEntry(ProfileSection, "Shortcut");
-    messages.Answer(MessageResult::No);
+// Full screen, Standard input, no controller, 50% scanlines, artwork with its extras.
+TEST_F(StartUpTest, FirstRunShowsTheDefaults) {
     CLauncherDialog& window = Show();
-
-    ASSERT_EQ(messages.Shown().size(), 1u);
-    EXPECT_EQ(messages.Shown()[0].text, ShortcutQuestion);
-    EXPECT_EQ(messages.Shown()[0].caption, "Kestrun");
-    EXPECT_EQ(messages.Shown()[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Shortcut", 0), 1);
-    EXPECT_FALSE(std::filesystem::exists(home.Folder().Path() + "home/Desktop/Kestrun.desktop"));
-
-    // Full screen, Standard input, no controller, 50% scanlines, artwork with its extras.
     EXPECT_TRUE(Checked(window, ids::VideoFullScreen));
     EXPECT_TRUE(window.GetDlgItem(ids::Stretch)->isEnabled());
     EXPECT_TRUE(Checked(window, ids::InputStandard));
@@ -57,11 +44,6 @@ TEST_F(StartUpTest, FirstRunShowsTheDefaultsAndAsksForTheShortcutOnce) {
     }
     EXPECT_FALSE(window.GetDlgItem(ids::UseMame32)->isVisible());
     EXPECT_TRUE(GameBoxHasFocus());
-
-    // The next start asks nothing.
-    dialog.reset();
-    Show();
-    EXPECT_EQ(messages.Shown().size(), 1u);
 }
 
 // An installed program works in the folders chosen for it: the games in the user's folder,
@@ -84,7 +66,7 @@ TEST_F(StartUpTest, AnInstalledProgramUsesItsFoldersAndTheCommandLineGame) {
     EXPECT_EQ(BoxText(), "galaga");
     EXPECT_EQ(dialog->Model().RomSets().CurrentRomPath, ProgramFolder() + "roms/galaga.zip");
     ASSERT_EQ(messages.Shown().size(), 2u);
-    EXPECT_EQ(messages.Shown()[0].text, ShortcutQuestion);
+    EXPECT_EQ(messages.Shown()[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(messages.Shown()[1].text, FirstRunNote(ProgramFolder()).text);
     QFile entry(QString::fromStdString(home.Folder().Path() + "home/Desktop/Kestrun.desktop"));
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
