@@ -140,6 +140,26 @@ TEST_F(LauncherModelTest, StartUpAsksForTheShortcutOnceAndOffersMame32WithBothEx
     EXPECT_TRUE(view.mame32Shown);
 }
 
+// An installed program works in the folders chosen for it: the games in the user's folder,
+// the help page in the package's, a shortcut to the installed program whose icon the package
+// provides, and the game named on the command line in the box.
+TEST_F(LauncherModelTest, AnInstalledProgramUsesItsFoldersAndTheCommandLineGame) {
+    profile.WriteProfileString(ProfileSection, "RomSet", "pacman");
+    profile.RemoveProfileEntry(ProfileSection, "Shortcut");
+    testing::TempFolder package;
+    environment.programFile = package.Path() + "bin/kestrun";
+    environment.folders = {folder.Path(), package.Path() + "doc/", true, true};
+    environment.gameText = "galaga";
+    LauncherModel& model = StartUp();
+    EXPECT_EQ(view.text, "galaga");
+    EXPECT_EQ(model.RomSets().CurrentRomPath, Rom("galaga") + ".zip");
+    EXPECT_EQ(model.HelpFolder(), package.Path() + "doc/");
+    const auto entry = ReadFileUpTo(home.Folder().Path() + "home/Desktop/Kestrun.desktop", 4096);
+    ASSERT_TRUE(entry.has_value());
+    EXPECT_NE(entry->find("Exec=\"" + environment.programFile + "\""), std::string::npos);
+    EXPECT_FALSE(FileExists(UserIconPath(ProgramIconName, 48)));
+}
+
 TEST_F(LauncherModelTest, StartUpEndsWithoutAnEmulatorOnCancelAndInTheTemporaryFolder) {
     std::filesystem::remove(folder.Path() + "mame.exe");
     messages.Answer(MessageResult::Cancel);

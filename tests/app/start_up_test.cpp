@@ -1,11 +1,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
-#include <filesystem>
 
-#include "install/desktop_shortcut.h"
-#include "platform/file_system.h"
+#include "install/program_folder.h"
 #include "res/resource_ids.h"
 #include "tests/app/launcher_fixture.h"
 
@@ -46,34 +43,13 @@ TEST_F(StartUpTest, FirstRunShowsTheDefaults) {
     EXPECT_TRUE(GameBoxHasFocus());
 }
 
-// An installed program works in the folders chosen for it: the games in the user's folder,
-// the help page in the package's, a note over the window when the game folders were just made,
-// a shortcut to the installed program whose icon the package provides, and the game named on
-// the command line in the box.
-TEST_F(StartUpTest, AnInstalledProgramUsesItsFoldersAndTheCommandLineGame) {
-    AddRomSet("galaga");
-    AddRomSet("pacman");
-    profile.WriteProfileString(ProfileSection, "RomSet", "pacman");
-    profile.RemoveProfileEntry(ProfileSection, "Shortcut");
-    testing::TempFolder package;
-    environment.programFile = package.Path() + "bin/kestrun";
-    environment.folders = {ProgramFolder(), package.Path() + "doc/", true, true};
-    environment.gameText = "galaga";
-    messages.Answer(MessageResult::Yes);
+// Game folders just made for an installed program are noted over the window.
+TEST_F(StartUpTest, AnInstalledProgramNotesTheGameFoldersItMade) {
+    environment.folders = {ProgramFolder(), ProgramFolder(), true, true};
     Show();
     QCoreApplication::processEvents();
-
-    EXPECT_EQ(BoxText(), "galaga");
-    EXPECT_EQ(dialog->Model().RomSets().CurrentRomPath, ProgramFolder() + "roms/galaga.zip");
-    ASSERT_EQ(messages.Shown().size(), 2u);
-    EXPECT_EQ(messages.Shown()[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(messages.Shown()[1].text, FirstRunNote(ProgramFolder()).text);
-    QFile entry(QString::fromStdString(home.Folder().Path() + "home/Desktop/Kestrun.desktop"));
-    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(entry.readAll().contains(("Exec=\"" + environment.programFile + "\"").c_str()));
-    EXPECT_FALSE(std::filesystem::exists(UserIconPath(ProgramIconName, 48)));
-    dialog->OnCommand(ids::MenuDocumentation);
-    EXPECT_EQ(shell.Attempts(), std::vector<std::string>{package.Path() + "doc/kestrun.htm"});
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, FirstRunNote(ProgramFolder()).text);
 }
 
 // Stored numbers the controls cannot show leave them without a choice, and that is what the
