@@ -8,7 +8,10 @@
 #include <utility>
 
 #include "app/launcher_model.h"
+#include "app/rom_path_check.h"
+#include "games/rom_path.h"
 #include "platform/file_system.h"
+#include "platform/paths.h"
 #include "platform/temporary_folder.h"
 #include "tests/app/recording_view.h"
 #include "tests/dialogs/recording_shell.h"
@@ -105,6 +108,14 @@ TEST_F(LauncherModelTest, StartUpChoosesTheRestoredTextElse005ElseTheSecondSet) 
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_NE(messages.Shown()[0].text.find("too long"), std::string::npos);
     EXPECT_EQ(view.text, std::string(300, 'x'));
+}
+
+TEST(RomPathWithinLimit, TakesAPathUpToTheLimitAndRefusesALongerOne) {
+    const std::size_t shortest = RomPathFromText("x", "/games/").size();
+    for (const std::size_t size : {MaxPathLength, MaxPathLength + 1}) {
+        const std::string text(size - shortest + 1, 'x');
+        EXPECT_EQ(RomPathWithinLimit(text, "/games/").has_value(), size == MaxPathLength) << size;
+    }
 }
 
 TEST_F(LauncherModelTest, StartUpAsksForTheShortcutOnceAndOffersMame32WithBothExecutables) {
