@@ -121,30 +121,25 @@ TEST_F(LauncherDialogTest, TheTranslateItemShowsAndStoresWhetherOptionsAreTransl
     EXPECT_EQ(profile.GetProfileInt(ProfileSection, "TranslateOptions", -1), 1);
 }
 
+// The menu item and the button flip the sound, and the button reads every control back.
 TEST_F(LauncherDialogTest, SoundMenuFlipsTheButtonAndFollowsTheRecord) {
     CLauncherDialog& window = Show();
     QAbstractButton& sound = Button(window, ids::SoundButton);
-    EXPECT_TRUE(ShowsIcon(sound, ids::SoundOnIcon));
     QAction& enabled = OpenMenuItem(window, ids::MenuSoundEnabled);
-    EXPECT_EQ(enabled.text(), "Enabled");
-    EXPECT_TRUE(enabled.isChecked());
     EXPECT_NE(enabled.actionGroup(), nullptr);
-
-    enabled.trigger();
-    EXPECT_TRUE(sound.isChecked());
-    EXPECT_EQ(window.Model().Options().Mute, 1);
-    EXPECT_TRUE(ShowsIcon(sound, ids::SoundOffIcon));
-    OpenMenuItem(window, ids::MenuSoundEnabled);
-    EXPECT_EQ(enabled.text(), "Disabled");
-    EXPECT_FALSE(enabled.isChecked());
-
-    // The button itself reads every control back, not only its own.
     Button(window, ids::Cheat).click();
-    sound.click();
-    EXPECT_EQ(window.Model().Options().Mute, 0);
+    for (const bool viaMenu : {true, false, true}) {
+        const bool wasOn = window.Model().Options().Mute == 0;
+        EXPECT_TRUE(ShowsIcon(sound, wasOn ? ids::SoundOnIcon : ids::SoundOffIcon));
+        EXPECT_EQ(OpenMenuItem(window, ids::MenuSoundEnabled).text(),
+                  wasOn ? "Enabled" : "Disabled");
+        EXPECT_EQ(enabled.isChecked(), wasOn);
+        viaMenu ? enabled.trigger() : sound.click();
+        EXPECT_EQ(window.Model().Options().Mute, wasOn ? 1 : 0);
+        EXPECT_EQ(sound.isChecked(), wasOn);
+    }
+    // The button's click took the box's value along.
     EXPECT_EQ(window.Model().Options().Cheat, 1);
-    EXPECT_TRUE(ShowsIcon(sound, ids::SoundOnIcon));
-    EXPECT_EQ(OpenMenuItem(window, ids::MenuSoundEnabled).text(), "Enabled");
 }
 
 TEST_F(LauncherDialogTest, RadioCouplingChangesTheControlsButNotTheRecord) {

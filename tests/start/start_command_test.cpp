@@ -1,4 +1,3 @@
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -99,12 +98,6 @@ const StartCase StartCases[] = {
      .arguments = "cabal",
      .shown = {BypassQuestion},
      .log = {"read", "history:cabal", "hide", "wait", "show", "snapshot:cabal", "focus"}},
-    {.name = "VectorGameTypedAsAPath",
-     .gameText = "ROMS/Tempest.ZIP",
-     .arguments = "ROMS/Tempest.ZIP -norc -skip_disclaimer -nosleep -high_priority -gamma 2 "
-                  "-nohws -rdtsc",
-     .log = {"read", "history:ROMS/Tempest.ZIP", "hide", "wait", "show",
-             "snapshot:ROMS/Tempest.ZIP", "focus"}},
     {.name = "ArtworkArchive",
      .change =
          [](LaunchOptions& o) {
@@ -153,16 +146,6 @@ const StartCase StartCases[] = {
      .shown = {{StartCommandTest::Pattern(5000 - 1024, 1023), "MAME Error", MessageButtons::Ok,
                 MessageIcon::Stop}},
      .errorOutput = StartCommandTest::Pattern(5000 - 1024, 1024)},
-    {.name = "ACrashIsAnAbortedExecution",
-     .emulator = {{"TEST_EMULATOR_STDERR_TEXT", "dying\n"},
-                  {"TEST_EMULATOR_SIGNAL", std::to_string(SIGABRT)}},
-     .arguments = DefaultLine,
-     .shown = {{"dying", "MAME Execution Aborted", MessageButtons::Ok, MessageIcon::Exclamation}},
-     .errorOutput = "dying\n"},
-    {.name = "SuccessWithOutputShowsNothing",
-     .emulator = {{"TEST_EMULATOR_STDOUT_TEXT", "fine\n"}},
-     .arguments = DefaultLine,
-     .errorOutput = "fine\n"},
 };
 
 class StartTest : public StartCommandTest, public ::testing::WithParamInterface<StartCase> {};
