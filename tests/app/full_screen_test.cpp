@@ -15,7 +15,7 @@
 #include "launch/full_screen_layout.h"
 #include "platform/xrandr_display_mode.h"
 #include "res/resource_ids.h"
-#include "tests/app/launcher_run_fixture.h"
+#include "tests/app/launcher_fixture.h"
 #include "tests/display/x_display_probe.h"
 
 namespace kestrun::testing {
@@ -27,7 +27,7 @@ using Calls = std::vector<Call>;
 const Call Enter{FullScreenWidth, FullScreenHeight, false};
 const Call Restore{0, 0, true};
 
-class FullScreenTest : public LauncherRunTest {
+class FullScreenTest : public LauncherFixture {
   protected:
     CLauncherDialog& ShowWithSnapshot() {
         // Taller than the picture area: its fitting differs between the two modes.

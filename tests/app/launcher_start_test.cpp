@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "res/resource_ids.h"
-#include "tests/app/launcher_run_fixture.h"
+#include "tests/app/launcher_fixture.h"
 
 namespace kestrun::testing {
 namespace {
@@ -23,7 +23,7 @@ std::string Line(const std::vector<std::string>& arguments) {
 }
 
 // What the user sets in the window reaches the emulator's command line.
-TEST_F(LauncherRunTest, TheWindowsControlsReachTheCommandLine) {
+TEST_F(LauncherFixture, TheWindowsControlsReachTheCommandLine) {
     const std::vector<std::pair<std::function<void(CLauncherDialog&)>, const char*>> cases{
         {[](CLauncherDialog&) {},
          "pacman -norc -skip_disclaimer -tb -nosleep -high_priority -nohws -rdtsc"},
@@ -51,7 +51,7 @@ TEST_F(LauncherRunTest, TheWindowsControlsReachTheCommandLine) {
 
 // The button, its menu item, its accelerator and Enter in the game box each start the game as
 // typed: neither a longer name in the history nor the refresh after the run changes the text.
-TEST_F(LauncherRunTest, EveryWayToStartRunsTheTypedGameOnce) {
+TEST_F(LauncherFixture, EveryWayToStartRunsTheTypedGameOnce) {
     profile.WriteProfileString(ProfileSection, "RomSet0", "pacmanf");
     profile.WriteProfileString(ProfileSection, "RomSet1", "galagao");
     profile.WriteProfileString(ProfileSection, "RomSet2", "dkongjr");
@@ -82,7 +82,7 @@ TEST_F(LauncherRunTest, EveryWayToStartRunsTheTypedGameOnce) {
 }
 
 // Hiding a dialog would end its modal run: the window must come back and the program go on.
-TEST_F(LauncherRunTest, TheWindowIsHiddenDuringTheRunAndComesBack) {
+TEST_F(LauncherFixture, TheWindowIsHiddenDuringTheRunAndComesBack) {
     Set("TEST_EMULATOR_SLEEP_MS", "400");
     CLauncherDialog& window = Show();
     TypeGame("pacman");

@@ -47,7 +47,7 @@ class NavigationTest : public LauncherFixture {
 // that cannot be decoded leaves the picture area empty, without a message.
 TEST_F(NavigationTest, EachStepShowsItsSnapshotOrTheDefaultPicture) {
     AddRomSet("zaxxon");
-    folder.WriteFile("snap/zaxxon.png", "\x89PNG\r\n\x1a\n truncated");
+    WriteFile("snap/zaxxon.png", "\x89PNG\r\n\x1a\n truncated");
     AddSnapshot("pacman", 640, 480);
     AddSnapshot("1942", 224, 256);
     profile.WriteProfileString(ProfileSection, "RomSet0", "pacmanf");
@@ -69,8 +69,8 @@ TEST_F(NavigationTest, EachStepShowsItsSnapshotOrTheDefaultPicture) {
 }
 
 TEST_F(NavigationTest, BrowseToAnotherFolderThenNextWalksThatFolder) {
-    const std::string first = folder.WriteFile("other/aa.zip", "PK");
-    folder.WriteFile("other/bb.zip", "PK");
+    const std::string first = WriteFile("other/aa.zip");
+    WriteFile("other/bb.zip");
     Show();
     AnswerFileDialog([first](QFileDialog& fileDialog) {
         fileDialog.selectFile(QString::fromStdString(first));
