@@ -7,20 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "launch/argument_split.h"
 #include "res/resource_ids.h"
 #include "tests/app/launcher_fixture.h"
 
 namespace kestrun::testing {
 namespace {
-
-// The emulator's arguments as one line, apart by spaces.
-std::string Line(const std::vector<std::string>& arguments) {
-    std::string line;
-    for (const std::string& argument : arguments) {
-        line += (line.empty() ? "" : " ") + argument;
-    }
-    return line;
-}
 
 // What the user sets in the window reaches the emulator's command line.
 TEST_F(LauncherFixture, TheWindowsControlsReachTheCommandLine) {
@@ -44,7 +36,7 @@ TEST_F(LauncherFixture, TheWindowsControlsReachTheCommandLine) {
         ForgetRun();
         Click(ids::Start);
         ASSERT_TRUE(EmulatorRan()) << line;
-        EXPECT_EQ(Line(ReadRecord().arguments), std::string("mame.exe ") + line);
+        EXPECT_EQ(ReadRecord().arguments, SplitCommandLine(std::string("mame.exe ") + line));
     }
     EXPECT_TRUE(messages.Shown().empty());
 }
@@ -72,8 +64,9 @@ TEST_F(LauncherFixture, EveryWayToStartRunsTheTypedGameOnce) {
         window.GetDlgItem(ids::Cheat)->setFocus();
         start();
         ASSERT_TRUE(EmulatorRan()) << text;
-        EXPECT_TRUE(Line(ReadRecord().arguments).starts_with("mame.exe " + std::string(text) + " "))
-            << text;
+        const std::vector<std::string> arguments = ReadRecord().arguments;
+        const std::vector<std::string> typed = SplitCommandLine(text);
+        EXPECT_EQ(std::vector(arguments.begin() + 1, arguments.begin() + 1 + typed.size()), typed);
         EXPECT_EQ(BoxText(), text);
         EXPECT_EQ(HistoryTop(), text);
         EXPECT_TRUE(GameBoxHasFocus()) << text;

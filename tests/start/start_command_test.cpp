@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "launch/argument_split.h"
 #include "tests/start/start_fixture.h"
 
 namespace kestrun::testing {
@@ -18,16 +18,6 @@ namespace {
 
 using Log = std::vector<std::string>;
 using Settings = std::vector<std::pair<std::string, std::string>>;
-
-// The words of a command line without quotes, one argument each.
-std::vector<std::string> Words(const std::string& line) {
-    std::vector<std::string> words;
-    std::istringstream in(line);
-    for (std::string word; in >> word;) {
-        words.push_back(word);
-    }
-    return words;
-}
 
 const char* const DefaultLine =
     "pacman -norc -skip_disclaimer -tb -nosleep -high_priority -nohws -rdtsc";
@@ -168,7 +158,7 @@ TEST_P(StartTest, RunsOrRefusesAndTellsTheUser) {
 
     if (c.arguments != nullptr) {
         const EmulatorRecord record = ReadRecord();
-        EXPECT_EQ(record.arguments, Words(std::string("mame.exe ") + c.arguments));
+        EXPECT_EQ(record.arguments, SplitCommandLine(std::string("mame.exe ") + c.arguments));
         EXPECT_EQ(record.facts.at("session"), c.session);
         EXPECT_EQ(record.facts.at("cwd") + "/", ProgramFolder());
     } else {
