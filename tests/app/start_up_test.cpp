@@ -52,26 +52,5 @@ TEST_F(StartUpTest, AnInstalledProgramNotesTheGameFoldersItMade) {
     EXPECT_EQ(messages.Shown()[0].text, FirstRunNote(ProgramFolder()).text);
 }
 
-// Stored numbers the controls cannot show leave them without a choice, and that is what the
-// close stores back.
-TEST_F(StartUpTest, OutOfRangeValuesLeaveGroupsAndListsWithoutSelection) {
-    profile.WriteProfileInt(ProfileSection, "Input", 7);
-    profile.WriteProfileInt(ProfileSection, "Video", -3);
-    profile.WriteProfileInt(ProfileSection, "Effects", 4);
-    profile.WriteProfileInt(ProfileSection, "Ctrlr", 99);
-    profile.WriteProfileInt(ProfileSection, "Resolution", -8);
-    profile.WriteProfileInt(ProfileSection, "Mute", 5);
-    CLauncherDialog& window = Show();
-    for (const int radio : {ids::InputStandard, ids::InputController, ids::VideoWindow,
-                            ids::VideoFullScreen, ids::EffectNone, ids::EffectMasks}) {
-        EXPECT_FALSE(Checked(window, radio)) << radio;
-    }
-    Click(ids::Exit);
-    for (const char* key : {"Input", "Video", "Effects", "Ctrlr", "Resolution"}) {
-        EXPECT_EQ(profile.GetProfileInt(ProfileSection, key, 0), -1) << key;
-    }
-    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Mute", 5), 0);
-}
-
 }  // namespace
 }  // namespace kestrun
