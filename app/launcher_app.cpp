@@ -1,7 +1,11 @@
 #include "app/launcher_app.h"
 
+#include <fontconfig/fontconfig.h>
+#include <malloc.h>
+
 #include <QApplication>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 #include "app/command_line.h"
@@ -23,6 +27,7 @@
 #include "res/images.h"
 #include "res/resource_ids.h"
 #include "ui/dialog_colors.h"
+#include "ui/dialog_font.h"
 #include "ui/qt_message_box.h"
 
 namespace kestrun {
@@ -46,7 +51,19 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
         return 0;
     }
 
+    // Large buffers (the sorting of a big game list, each snapshot decoded) go back to the
+    // system when freed. Left alone, glibc raises this threshold once the first ones are freed
+    // and keeps every later one in the heap for good.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    // The menu belongs to the window, whose size the template fixes; asking the desktop for a
+    // global menu bar would also cost a D-Bus round trip at every start.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    // The font configuration is read on a second thread while the application connects to the
+    // display; the window's first text needs it.
+    std::jthread fontConfiguration([] { FcInit(); });
     QApplication application(argc, argv);
+    // Every window, message boxes and menus too, in the dialogs' face: one font to load.
+    QApplication::setFont(DialogFont());
     QtMessageBox messages(nullptr);
     QtProfileStore profile(QString::fromStdString(baseName), messages);
     SetDialogBkColor(DialogBackground, DialogText);
@@ -84,6 +101,7 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
         environment.gameText = GameTextFromArgument(*commandLine.game);
     }
 
+    fontConfiguration.join();
     CLauncherDialog dialog(LauncherServices{profile, messages, display, shell, waiter, facts},
                            std::move(environment));
     dialog.Create();

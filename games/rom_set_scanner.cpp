@@ -2,10 +2,10 @@
 
 #include <dirent.h>
 
-#include <algorithm>
 #include <optional>
 
 #include "games/ascii_case.h"
+#include "games/folder_stamp.h"
 #include "games/rom_path.h"
 #include "platform/paths.h"
 
@@ -43,43 +43,41 @@ class DirectoryListing {
     DIR* dir_;
 };
 
-}  // namespace
-
-void ScanRomSets(std::string_view path, RomSetState& state) {
-    state.RomSetList.clear();
-    const std::string folder = FolderOf(path);
-    const std::string_view wanted = BaseNameOf(path);
-
-    // Every entry shares the folder, so ordering the names orders the full paths.
-    std::vector<std::string> names;
-    std::optional<std::string> found;
+// Lists the folder afresh; the stamp is taken first, so a change during the listing shows.
+RomSetPaths ListRomSets(const std::string& folder) {
+    RomSetPaths list(folder, StampFolder(folder));
     DirectoryListing listing(folder);
     while (const char* entry = listing.Next()) {
         const std::string_view name(entry);
         // A path cut short would name another file; such an entry is left out instead.
-        if (!HasRomSetEnding(name) || folder.size() + name.size() > MaxPathLength) {
-            continue;
+        if (HasRomSetEnding(name) && folder.size() + name.size() <= MaxPathLength &&
+            !list.Add(name)) {
+            break;
         }
-        // Where names differ only by case the one spelled exactly as asked wins.
-        if (EqualsIgnoringCase(name, wanted) && (!found || name == wanted)) {
-            found = name;
-        }
-        names.emplace_back(name);
     }
+    list.Sort();
+    return list;
+}
 
-    std::sort(names.begin(), names.end(), LessIgnoringCase);
-
-    state.RomSetList.reserve(names.size());
-    for (const std::string& name : names) {
-        state.RomSetList.push_back(folder + name);
+bool ListStillHolds(const RomSetPaths& list, const std::string& folder) {
+    if (list.Folder() != folder || !list.Stamp()) {
+        return false;
     }
-    if (found) {
-        // Names in one folder are unique byte for byte, so the exact one marks the entry.
-        auto at = std::lower_bound(names.begin(), names.end(), *found, LessIgnoringCase);
-        while (*at != *found) {
-            ++at;
-        }
-        state.CurrentRomIndex = static_cast<int>(at - names.begin());
+    const std::optional<FolderStamp> now = StampFolder(folder);
+    return now && ListingStillHolds(*list.Stamp(), *now);
+}
+
+}  // namespace
+
+void ScanRomSets(std::string_view path, RomSetState& state) {
+    const std::string folder = FolderOf(path);
+    if (!ListStillHolds(state.RomSetList, folder)) {
+        // The old list goes first, so that the two never take memory together.
+        state.RomSetList.clear();
+        state.RomSetList = ListRomSets(folder);
+    }
+    if (const std::optional<std::size_t> at = state.RomSetList.Find(BaseNameOf(path))) {
+        state.CurrentRomIndex = static_cast<int>(*at);
     }
 }
 

@@ -1,6 +1,8 @@
 #include "res/images.h"
 
 #include <QFile>
+#include <QPixmap>
+#include <map>
 
 #include "res/resource_ids.h"
 
@@ -23,14 +25,28 @@ QString IconPath(int iconId, int size) {
     return QStringLiteral(":/res/images/icon%1-%2.png").arg(iconId).arg(size);
 }
 
+// Each picture is decoded once, in the given format (as stored when invalid), and shared from
+// then on: windows and buttons ask for the same few again and again. A missing one stays null.
+const QImage& DecodedOnce(const QString& path, QImage::Format format = QImage::Format_Invalid) {
+    EnsurePicturesRegistered();
+    static std::map<QString, QImage> decoded;
+    auto [entry, isNew] = decoded.try_emplace(path);
+    if (isNew && QFile::exists(path)) {
+        const QImage image(path);
+        entry->second = format == QImage::Format_Invalid || image.isNull()
+                            ? image
+                            : image.convertToFormat(format);
+    }
+    return entry->second;
+}
+
 }  // namespace
 
 QIcon LoadIconResource(int iconId) {
-    EnsurePicturesRegistered();
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128}) {
-        if (const QString path = IconPath(iconId, size); QFile::exists(path)) {
-            icon.addFile(path, QSize(size, size));
+        if (const QImage& image = DecodedOnce(IconPath(iconId, size)); !image.isNull()) {
+            icon.addPixmap(QPixmap::fromImage(image));
         }
     }
     return icon;
@@ -49,9 +65,8 @@ std::vector<IconFile> ProgramIconFiles(std::span<const int> sizes) {
 }
 
 QImage LoadBitmapResource(int bitmapId) {
-    EnsurePicturesRegistered();
-    const QImage image(QStringLiteral(":/res/images/bitmap%1.png").arg(bitmapId));
-    return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB888);
+    return DecodedOnce(QStringLiteral(":/res/images/bitmap%1.png").arg(bitmapId),
+                       QImage::Format_RGB888);
 }
 
 const DialogImageSource& ResourceImages() {

@@ -7,10 +7,10 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config git
-    qt6-base-dev libpng-dev zlib1g-dev libx11-dev libxrandr-dev
+    qt6-base-dev libpng-dev zlib1g-dev libx11-dev libxrandr-dev libfontconfig-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
-    xvfb xauth x11-xserver-utils
+    xvfb xauth x11-xserver-utils dbus-daemon
     mame
 )
 if [[ "${1:-}" == "--package" ]]; then

@@ -17,10 +17,6 @@ namespace kestrun::testing {
 
 namespace {
 
-Display* Open(const std::string& name) {
-    return XOpenDisplay(name.empty() ? nullptr : name.c_str());
-}
-
 // Reads the display number Xvfb writes once it accepts connections.
 std::string ReadDisplayNumber(int fd) {
     std::string number;
@@ -36,7 +32,7 @@ std::string ReadDisplayNumber(int fd) {
 
 CrtcSizes LitCrtcSizes(const std::string& displayName) {
     CrtcSizes sizes;
-    Display* display = Open(displayName);
+    Display* display = XOpenDisplay(displayName.c_str());
     if (display == nullptr) {
         return sizes;
     }
@@ -47,10 +43,10 @@ CrtcSizes LitCrtcSizes(const std::string& displayName) {
             XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
         for (int i = 0; resources != nullptr && i < resources->ncrtc; ++i) {
             XRRCrtcInfo* crtc = XRRGetCrtcInfo(display, resources, resources->crtcs[i]);
-            if (crtc != nullptr && crtc->mode != None) {
-                sizes.emplace_back(crtc->width, crtc->height);
-            }
             if (crtc != nullptr) {
+                if (crtc->mode != None) {
+                    sizes.emplace_back(crtc->width, crtc->height);
+                }
                 XRRFreeCrtcInfo(crtc);
             }
         }
@@ -60,14 +56,6 @@ CrtcSizes LitCrtcSizes(const std::string& displayName) {
     }
     XCloseDisplay(display);
     return sizes;
-}
-
-HeldDisplayConnection::HeldDisplayConnection() : display_(Open({})) {}
-
-HeldDisplayConnection::~HeldDisplayConnection() {
-    if (display_ != nullptr) {
-        XCloseDisplay(static_cast<Display*>(display_));
-    }
 }
 
 PrivateXServer::PrivateXServer() {
@@ -81,20 +69,13 @@ PrivateXServer::PrivateXServer() {
     posix_spawn_file_actions_adddup2(&actions, ready[1], 3);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    char program[] = "Xvfb";
-    char displayFd[] = "-displayfd";
-    char three[] = "3";
-    char screen[] = "-screen";
-    char zero[] = "0";
-    char size[] = "1024x768x24";
-    char noTcp[] = "-nolisten";
-    char tcp[] = "tcp";
     // Without -noreset the server starts afresh whenever its last client leaves, which the
     // tests' short connections would make happen between any two calls.
-    char noReset[] = "-noreset";
-    char* argv[] = {program, displayFd, three, screen, zero, size, noTcp, tcp, noReset, nullptr};
+    const char* argv[] = {"Xvfb",        "-displayfd", "3",   "-screen",  "0",
+                          "1024x768x24", "-nolisten",  "tcp", "-noreset", nullptr};
     pid_t pid = -1;
-    const int spawned = posix_spawnp(&pid, program, &actions, nullptr, argv, environ);
+    const int spawned =
+        posix_spawnp(&pid, argv[0], &actions, nullptr, const_cast<char* const*>(argv), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(ready[1]);
     if (spawned == 0) {
@@ -116,7 +97,7 @@ PrivateXServer::~PrivateXServer() {
 
 AddedDisplayMode::AddedDisplayMode(const std::string& displayName, unsigned width,
                                    unsigned height) {
-    Display* display = Open(displayName);
+    Display* display = XOpenDisplay(displayName.c_str());
     if (display == nullptr) {
         return;
     }

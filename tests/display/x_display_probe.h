@@ -11,22 +11,8 @@ namespace kestrun::testing {
 using CrtcSizes = std::vector<std::pair<unsigned, unsigned>>;
 
 // The sizes of every lit CRTC, read on a connection of the test's own; empty without a display
-// or RandR. An empty name means the DISPLAY environment variable.
-CrtcSizes LitCrtcSizes(const std::string& displayName = {});
-
-// A connection held open as the program's own window system connection would be: without any,
-// a server started without -noreset (as xvfb-run starts it) resets between two short
-// connections and refuses the next one while it does.
-class HeldDisplayConnection {
-  public:
-    HeldDisplayConnection();
-    ~HeldDisplayConnection();
-    HeldDisplayConnection(const HeldDisplayConnection&) = delete;
-    HeldDisplayConnection& operator=(const HeldDisplayConnection&) = delete;
-
-  private:
-    void* display_ = nullptr;
-};
+// or RandR.
+CrtcSizes LitCrtcSizes(const std::string& displayName);
 
 // An Xvfb of the test's own, on a display number the server picks itself.
 class PrivateXServer {

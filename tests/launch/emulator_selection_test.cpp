@@ -17,7 +17,11 @@ using testing::TempFolder;
 
 constexpr const char* NotFoundText = "Kestrun and MAME should be installed in the same folder.";
 
+// Leaves exactly the given files and folders in the program folder.
 void Install(const TempFolder& program, const char* files, const char* folders) {
+    for (const auto& entry : std::filesystem::directory_iterator(program.Path())) {
+        std::filesystem::remove_all(entry.path());
+    }
     std::istringstream fileNames(files), folderNames(folders);
     for (std::string name; fileNames >> name;) {
         program.WriteFile(name);
@@ -27,6 +31,7 @@ void Install(const TempFolder& program, const char* files, const char* folders) 
     }
 }
 
+// One folder for every row, so a choice remembered from an earlier Start shows.
 TEST(SelectEmulator, ChoosesByWhatIsInstalledAndTheMame32Option) {
     const NoMameOnPath noMameOnPath;
     struct Case {
@@ -43,82 +48,45 @@ TEST(SelectEmulator, ChoosesByWhatIsInstalledAndTheMame32Option) {
         {"mamepp.exe mame32.exe", "", 0, "mamepp.exe", true, true},
         {"mamepp.exe mame32.exe", "", 1, "mame32.exe", false, true},
         {"mamepp.exe mame32.exe", "", -1, "mame32.exe", false, true},
+        {"", "mame.exe", 0, nullptr, false, false},
         {"mame32.exe", "", 0, "mame32.exe", false, false},
         {"mame.exe mame32.exe", "", 0, "mame32.exe", false, false},
         {"mame.exe mamepp.exe mame32.exe", "", 0, "mamepp.exe", true, true},
         {"mame.exe", "mamepp.exe mame32.exe", 1, "mame.exe", true, false},
-        {"", "mame.exe", 0, nullptr, false, false},
         {"", "", 0, nullptr, false, false},
     };
+    TempFolder program;
     for (const Case& c : cases) {
-        TempFolder program;
         Install(program, c.files, c.folders);
+        SCOPED_TRACE(std::string(c.files) + " / " + std::to_string(c.mame32));
         ScriptedMessageBox messages;
         const auto command = SelectEmulator(program.Path(), "\"pacman\"", c.mame32, true, messages);
-        const std::string label = std::string(c.files) + " / " + std::to_string(c.mame32);
+        ScriptedMessageBox question;
+        question.Answer(MessageResult::Cancel);
 
-        EXPECT_EQ(OffersMame32Choice(program.Path()), c.offersMame32) << label;
+        EXPECT_EQ(OffersMame32Choice(program.Path()), c.offersMame32);
+        EXPECT_EQ(ConfirmEmulatorInstalled(program.Path(), question), c.chosen != nullptr);
         if (c.chosen == nullptr) {
-            EXPECT_FALSE(command.has_value()) << label;
-            ASSERT_EQ(messages.Shown().size(), 1u) << label;
+            EXPECT_FALSE(command.has_value());
+            ASSERT_EQ(messages.Shown().size(), 1u);
             EXPECT_EQ(messages.Shown()[0].text, NotFoundText);
             EXPECT_EQ(messages.Shown()[0].caption, "mame not found");
             EXPECT_EQ(messages.Shown()[0].icon, MessageIcon::Exclamation);
+            ASSERT_EQ(question.Shown().size(), 1u);
+            EXPECT_EQ(question.Shown()[0].text, std::string(NotFoundText) + " Proceed Anyway?");
+            EXPECT_EQ(question.Shown()[0].caption, "mame not found");
+            EXPECT_EQ(question.Shown()[0].buttons, MessageButtons::OkCancel);
+            EXPECT_EQ(question.Shown()[0].icon, MessageIcon::Exclamation);
+            EXPECT_EQ(question.Shown()[0].defaultButton, 1);
+            question.Answer(MessageResult::Ok);
+            EXPECT_TRUE(ConfirmEmulatorInstalled(program.Path(), question));
             continue;
         }
-        ASSERT_TRUE(command.has_value()) << label;
-        EXPECT_EQ(command->commandLine, std::string(c.chosen) + " \"pacman\"") << label;
-        EXPECT_EQ(command->detach, c.detachKept) << label;
-        EXPECT_TRUE(messages.Shown().empty()) << label;
-    }
-}
-
-TEST(SelectEmulator, SeesFilesAddedAndRemovedBetweenStarts) {
-    const NoMameOnPath noMameOnPath;
-    TempFolder program;
-    ScriptedMessageBox messages;
-    const auto chosen = [&] {
-        const auto command = SelectEmulator(program.Path(), "\"pacman\"", 0, false, messages);
-        return command ? command->commandLine : "none";
-    };
-    EXPECT_EQ(chosen(), "none");
-    program.WriteFile("mame.exe");
-    EXPECT_EQ(chosen(), "mame.exe \"pacman\"");
-    program.WriteFile("mame32.exe");
-    EXPECT_EQ(chosen(), "mame32.exe \"pacman\"");
-    std::filesystem::remove(program.Path() + "mame32.exe");
-    EXPECT_EQ(chosen(), "mame.exe \"pacman\"");
-}
-
-TEST(ConfirmEmulatorInstalled, AsksOnlyWhenNoEmulatorIsThereWithCancelAsDefault) {
-    const NoMameOnPath noMameOnPath;
-    struct Case {
-        const char* installed;
-        MessageResult answer;
-        bool goesOn;
-    };
-    const Case cases[] = {
-        {"mame32.exe", MessageResult::Cancel, true},
-        {"", MessageResult::Cancel, false},
-        {"", MessageResult::Ok, true},
-    };
-    for (const Case& c : cases) {
-        TempFolder program;
-        Install(program, c.installed, "mame.exe");
-        ScriptedMessageBox messages;
-        messages.Answer(c.answer);
-
-        EXPECT_EQ(ConfirmEmulatorInstalled(program.Path(), messages), c.goesOn) << c.installed;
-        const bool asked = *c.installed == '\0';
-        ASSERT_EQ(messages.Shown().size(), asked ? 1u : 0u) << c.installed;
-        if (asked) {
-            const MessageBoxRequest& question = messages.Shown()[0];
-            EXPECT_EQ(question.text, std::string(NotFoundText) + " Proceed Anyway?");
-            EXPECT_EQ(question.caption, "mame not found");
-            EXPECT_EQ(question.buttons, MessageButtons::OkCancel);
-            EXPECT_EQ(question.icon, MessageIcon::Exclamation);
-            EXPECT_EQ(question.defaultButton, 1);
-        }
+        ASSERT_TRUE(command.has_value());
+        EXPECT_EQ(command->commandLine, std::string(c.chosen) + " \"pacman\"");
+        EXPECT_EQ(command->detach, c.detachKept);
+        EXPECT_TRUE(messages.Shown().empty());
+        EXPECT_TRUE(question.Shown().empty());
     }
 }
 

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "launch/background_facts_source.h"
@@ -28,13 +30,9 @@ class FactsSourceTest : public ::testing::Test {
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
         return path;
     }
-    int Runs() const {
+    long Runs() const {
         std::ifstream file(program.Path() + "mame.runs");
-        int lines = 0;
-        for (std::string line; std::getline(file, line);) {
-            ++lines;
-        }
-        return lines;
+        return std::count(std::istreambuf_iterator<char>(file), {}, '\n');
     }
     EmulatorFacts AskAnew(const std::string& executable) const {
         BackgroundFactsSource source(cache.Path());

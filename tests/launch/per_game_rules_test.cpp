@@ -44,7 +44,7 @@ TEST(PerGameRules, EveryListedGameMatchesByItsKind) {
                  false);
 }
 
-TEST(PerGameRules, LookupNamesAsTypedMatchOnlyPrefixEntries) {
+TEST(PerGameRules, LookupNamesAreTheLowerCaseFileNameAsTyped) {
     struct Case {
         const char* gameText;
         const char* lookupName;
@@ -52,15 +52,9 @@ TEST(PerGameRules, LookupNamesAsTypedMatchOnlyPrefixEntries) {
         bool sound;
     };
     const Case cases[] = {
-        {"720r1", "720r1", false, true},
-        {"x720", "x720", false, false},
-        {"bzone2", "bzone2", true, false},
-        {"starwar1", "starwar1", true, false},
-        {"esb1", "esb1", false, false},
         {"CabalBL", "cabalbl", false, true},
-        {"paperboyr1", "paperboyr1", false, false},
+        {"/roms/720r1", "720r1", false, true},
         {"ROMS/Tempest.ZIP", "tempest.zip", true, false},
-        {"/roms/Galaga.zip", "galaga.zip", false, false},
         {"aztarac.zip", "aztarac.zip", false, false},
         {"Aztarac -cheat", "aztarac -cheat", false, false},
         {"roms/sub/ESB", "esb", true, false},

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "launch/process_runner.h"
 #include "tools/test_emulator_pattern.h"
@@ -12,9 +11,9 @@ namespace kestrun::testing {
 namespace {
 
 constexpr const char* Settings[] = {
-    "TEST_EMULATOR_RECORD",       "TEST_EMULATOR_STDOUT_BYTES", "TEST_EMULATOR_STDOUT_TEXT",
-    "TEST_EMULATOR_STDERR_BYTES", "TEST_EMULATOR_STDERR_TEXT",  "TEST_EMULATOR_GRANDCHILD_MS",
-    "TEST_EMULATOR_SLEEP_MS",     "TEST_EMULATOR_EXIT_CODE",    "TEST_EMULATOR_SIGNAL",
+    "TEST_EMULATOR_RECORD",      "TEST_EMULATOR_STDOUT_BYTES",  "TEST_EMULATOR_STDOUT_TEXT",
+    "TEST_EMULATOR_STDERR_TEXT", "TEST_EMULATOR_GRANDCHILD_MS", "TEST_EMULATOR_SLEEP_MS",
+    "TEST_EMULATOR_EXIT_CODE",   "TEST_EMULATOR_SIGNAL",
 };
 
 void ClearSettings() {
@@ -50,12 +49,9 @@ CapturedRun EmulatorTest::Run(const std::string& commandLine) {
 EmulatorRecord EmulatorTest::ReadRecord() const {
     std::ifstream file(folder_.Path() + "record", std::ios::binary);
     EmulatorRecord record;
-    std::string name;
-    std::size_t size = 0;
-    while (file >> name >> size && file.get() == '\n') {
-        std::string value(size, '\0');
-        file.read(value.data(), static_cast<std::streamsize>(size));
-        file.get();
+    for (std::string line; std::getline(file, line);) {
+        const std::size_t blank = line.find(' ');
+        const std::string name = line.substr(0, blank), value = line.substr(blank + 1);
         if (name == "arg") {
             record.arguments.push_back(value);
         } else {

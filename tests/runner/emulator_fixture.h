@@ -13,7 +13,7 @@ namespace kestrun::testing {
 
 // What the test emulator wrote about itself.
 struct EmulatorRecord {
-    std::map<std::string, std::string> facts;  // cwd, session, stdin, fds
+    std::map<std::string, std::string> facts;  // cwd, session, stdin, fds, sigpipe, grandchild
     std::vector<std::string> arguments;
 };
 

@@ -14,12 +14,6 @@ namespace {
 
 using OutputCaptureTest = EmulatorTest;
 
-TEST_F(OutputCaptureTest, JoinsStandardOutputAndErrorInTheOrderWritten) {
-    Set("TEST_EMULATOR_STDOUT_TEXT", "out\n");
-    Set("TEST_EMULATOR_STDERR_TEXT", "err\n");
-    EXPECT_EQ(Run("mame.exe \"pacman\"").tail, "out\nerr\n");
-}
-
 // Many times what a pipe holds: the emulator only ends if the pipe is drained all along.
 TEST_F(OutputCaptureTest, KeepsTheFirstAndLastBytesOfALongRun) {
     constexpr std::size_t Written = 3'000'000;
