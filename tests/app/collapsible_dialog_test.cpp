@@ -91,24 +91,21 @@ TEST(CollapsibleDialogTest, TheToggleAndAltMExpandAndCollapseAgain) {
     EXPECT_TRUE(dialog.IsExpanded());
 }
 
-TEST(CollapsibleDialogTest, OneWayButtonIsDisabledOnceExpanded) {
-    MainCollapsible dialog(false);
-    testing::ShowActive(dialog);
-    EXPECT_TRUE(dialog.SetExpanded(true));
-    EXPECT_FALSE(dialog.GetDlgItem(ids::CollapseToggle)->isEnabled());
-    EXPECT_EQ(dialog.GetDlgItemText(ids::CollapseToggle), "&More >>");
-}
+// Asking for the state it already has needs no permission.
+TEST(CollapsibleDialogTest, AVetoLeavesTheDialogUnchangedAndAOneWayButtonEndsDisabled) {
+    MainCollapsible vetoing(true, false);
+    testing::ShowActive(vetoing);
+    const QSize collapsed = vetoing.size();
+    EXPECT_FALSE(vetoing.ToggleExpanded());
+    EXPECT_EQ(vetoing.size(), collapsed);
+    EXPECT_TRUE(vetoing.changes.empty());
+    EXPECT_TRUE(vetoing.SetExpanded(false));
 
-TEST(CollapsibleDialogTest, AVetoLeavesTheDialogUnchangedAndUntold) {
-    MainCollapsible dialog(true, false);
-    testing::ShowActive(dialog);
-    const QSize collapsed = dialog.size();
-    EXPECT_FALSE(dialog.ToggleExpanded());
-    EXPECT_FALSE(dialog.IsExpanded());
-    EXPECT_EQ(dialog.size(), collapsed);
-    EXPECT_TRUE(dialog.changes.empty());
-    // Asking for the state it already has needs no permission.
-    EXPECT_TRUE(dialog.SetExpanded(false));
+    MainCollapsible oneWay(false);
+    testing::ShowActive(oneWay);
+    EXPECT_TRUE(oneWay.SetExpanded(true));
+    EXPECT_FALSE(oneWay.GetDlgItem(ids::CollapseToggle)->isEnabled());
+    EXPECT_EQ(oneWay.GetDlgItemText(ids::CollapseToggle), "&More >>");
 }
 
 TEST(CollapsibleDialogTest, WithoutItsMarkerTheDialogStaysAsItIs) {

@@ -5,6 +5,9 @@
 #include <QProcess>
 #include <optional>
 
+#include "platform/instance_lock.h"
+#include "tests/support/temp_folder.h"
+
 namespace kestrun {
 namespace {
 
@@ -45,33 +48,44 @@ TEST(CommandLineTest, ReadsEachOptionAndTheGameAndRefusesTheRest) {
 }
 
 // The real program answers before it takes the single-instance lock or needs a display, and
-// names itself in the usage line.
-TEST(CommandLineTest, TheProgramPrintsHelpAndRefusesUnknownOptionsWithCode2) {
+// names itself in the usage line. A second start, while another holds the lock, ends at once
+// without a message: were it to go on, it would fail for want of a display.
+TEST(CommandLineTest, TheProgramAnswersOrEndsBeforeItNeedsADisplay) {
     struct Case {
         QStringList arguments;
+        bool lockHeld;
         int exitCode;
         const char* out;
         const char* error;
     };
     const Case cases[] = {
-        {{"--help"}, 0, "Usage: kestrun [options] [game]", ""},
-        {{"--nonsense"}, 2, "", "Usage: kestrun [options] [game]"},
+        {{"--help"}, false, 0, "Usage: kestrun [options] [game]", ""},
+        {{"--nonsense"}, false, 2, "", "Usage: kestrun [options] [game]"},
+        {{}, true, 0, "", ""},
     };
     for (const Case& c : cases) {
+        const std::string trace = c.arguments.join(" ").toStdString();
+        testing::TempFolder runtime;
+        std::optional<InstanceLock> first;
+        if (c.lockHeld) {
+            ASSERT_EQ(first.emplace(runtime.Path() + "kestrun.lock").GetState(),
+                      InstanceLock::State::Held);
+        }
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove("DISPLAY");
         environment.remove("QT_QPA_PLATFORM");
+        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.Path()));
         program.setProcessEnvironment(environment);
         program.start(KESTRUN_EXECUTABLE, c.arguments);
-        ASSERT_TRUE(program.waitForFinished(20000));
+        ASSERT_TRUE(program.waitForFinished(20000)) << trace;
         const QByteArray out = program.readAllStandardOutput();
         const QByteArray error = program.readAllStandardError();
-        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(program.exitCode(), c.exitCode) << c.arguments.front().toStdString();
-        EXPECT_EQ(out.isEmpty(), *c.out == '\0');
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << trace;
+        EXPECT_EQ(program.exitCode(), c.exitCode) << trace;
+        EXPECT_EQ(out.isEmpty(), *c.out == '\0') << trace;
         EXPECT_TRUE(out.contains(c.out)) << out.toStdString();
-        EXPECT_EQ(error.isEmpty(), *c.error == '\0');
+        EXPECT_EQ(error.isEmpty(), *c.error == '\0') << trace;
         EXPECT_TRUE(error.contains(c.error)) << error.toStdString();
     }
 }

@@ -9,14 +9,13 @@
 #include <QTest>
 #include <QTimer>
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "launch/full_screen_layout.h"
 #include "platform/xrandr_display_mode.h"
 #include "res/resource_ids.h"
-#include "tests/app/launcher_run_fixture.h"
+#include "tests/app/launcher_fixture.h"
 #include "tests/display/x_display_probe.h"
 
 namespace kestrun::testing {
@@ -28,7 +27,7 @@ using Calls = std::vector<Call>;
 const Call Enter{FullScreenWidth, FullScreenHeight, false};
 const Call Restore{0, 0, true};
 
-class FullScreenTest : public LauncherRunTest {
+class FullScreenTest : public LauncherFixture {
   protected:
     CLauncherDialog& ShowWithSnapshot() {
         // Taller than the picture area: its fitting differs between the two modes.
@@ -73,54 +72,41 @@ class FullScreenTest : public LauncherRunTest {
     }
 };
 
-TEST_F(FullScreenTest, EnteringSwitchesTheDisplayAndCoversTheScreen) {
+// Each control's place on the screen, 6 left and 100 down, becomes its place in the window;
+// leaving gives the window and the display back as they were.
+TEST_F(FullScreenTest, F4CoversTheScreenThenGivesTheWindowAndTheDisplayBack) {
     profile.WriteProfileInt(ProfileSection, "Video", 0);
-    CLauncherDialog& window = ShowWithSnapshot();
-    ASSERT_FALSE(Enabled(ids::Stretch));
-    std::map<int, QPoint> inWindow;
-    for (const int id : FullScreenMovedControls) {
-        inWindow[id] = window.GetDlgItem(id)->mapTo(&window, QPoint(0, 0));
-    }
-
-    PressF4();
-
-    EXPECT_EQ(display.Calls(), Calls{Enter});
-    EXPECT_TRUE(window.Model().DisplaySwitched());
-    EXPECT_TRUE(FullScreenChecked());
-    EXPECT_TRUE(Checked(ids::VideoFullScreen));
-    EXPECT_TRUE(Enabled(ids::Stretch));
-    EXPECT_FALSE(Enabled(ids::VideoWindow));
-    EXPECT_FALSE(window.GetDlgItem(ids::CollapseToggle)->isVisible());
-    EXPECT_FALSE(Captioned());
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(CoversTheScreen());
-    // Each control's place on the screen, 6 left and 100 down, becomes its place in the window.
-    const QPoint windowOnScreen = window.geometry().topLeft();
-    for (const int id : FullScreenMovedControls) {
-        const QPoint expected = inWindow[id] + windowOnScreen + QPoint(-6, 100);
-        EXPECT_EQ(window.GetDlgItem(id)->pos(), expected) << id;
-        EXPECT_TRUE(OnScreen(id)) << id;
-    }
-    EXPECT_EQ(PictureSize(), QSize(232, 298));
-    EXPECT_EQ(window.GetDlgItemText(ids::GameBox), "pacman");
-}
-
-TEST_F(FullScreenTest, LeavingGivesTheWindowAndTheDisplayBack) {
     for (const bool expanded : {false, true}) {
         SCOPED_TRACE(expanded ? "expanded" : "collapsed");
-        display = {};
         CLauncherDialog& window = ShowWithSnapshot();
         if (expanded) {
             Click(ids::CollapseToggle);
         }
+        ASSERT_FALSE(Enabled(ids::Stretch));
         const QSize size = window.size();
         const auto bottomRow = BottomRow();
+        std::map<int, QPoint> inWindow;
+        for (const int id : FullScreenMovedControls) {
+            inWindow[id] = window.GetDlgItem(id)->mapTo(&window, QPoint(0, 0));
+        }
 
         PressF4();
-        PressF4();
+        EXPECT_TRUE(FullScreenChecked());
+        EXPECT_TRUE(Checked(ids::VideoFullScreen));
+        EXPECT_TRUE(Enabled(ids::Stretch));
+        EXPECT_FALSE(Enabled(ids::VideoWindow));
+        EXPECT_FALSE(window.GetDlgItem(ids::CollapseToggle)->isVisible());
+        EXPECT_FALSE(Captioned());
+        EXPECT_TRUE(CoversTheScreen());
+        const QPoint windowOnScreen = window.geometry().topLeft();
+        for (const int id : FullScreenMovedControls) {
+            const QPoint expected = inWindow[id] + windowOnScreen + QPoint(-6, 100);
+            EXPECT_EQ(window.GetDlgItem(id)->pos(), expected) << id;
+            EXPECT_TRUE(OnScreen(id)) << id;
+        }
+        EXPECT_EQ(PictureSize(), QSize(232, 298));
 
-        EXPECT_EQ(display.Calls(), (Calls{Enter, Restore}));
-        EXPECT_FALSE(window.Model().DisplaySwitched());
+        PressF4();
         EXPECT_FALSE(FullScreenChecked());
         EXPECT_TRUE(Captioned());
         EXPECT_TRUE(window.isVisible());
@@ -139,29 +125,11 @@ TEST_F(FullScreenTest, LeavingGivesTheWindowAndTheDisplayBack) {
     }
 }
 
-struct RunCase {
-    const char* name;
-    const char* exitCode;
-    Calls calls;
-};
-
-void PrintTo(const RunCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-const RunCase RunCases[] = {
-    {"ASuccessfulRunEntersTheModeAgain", "0", {Enter, Restore, Enter}},
-    {"AFailedRunLeavesTheModeAlone", "1", {Enter}},
-};
-
-class FullScreenRunTest : public FullScreenTest, public ::testing::WithParamInterface<RunCase> {};
-
 // In this mode the window stays visible while the game runs: the mouse works on it, the
 // keyboard does not (until the run is over), and the window cannot be closed under the game.
-TEST_P(FullScreenRunTest, DuringTheRunClicksWorkButKeysAndTheCloseDoNot) {
-    const RunCase& c = GetParam();
+// After the run the mode is set anew.
+TEST_F(FullScreenTest, DuringTheRunClicksWorkButKeysAndTheCloseDoNot) {
     Set("TEST_EMULATOR_STDOUT_TEXT", "ran\n");
-    Set("TEST_EMULATOR_EXIT_CODE", c.exitCode);
     Set("TEST_EMULATOR_SLEEP_MS", "400");
     CLauncherDialog& window = ShowWithSnapshot();
     PressF4();
@@ -180,7 +148,7 @@ TEST_P(FullScreenRunTest, DuringTheRunClicksWorkButKeysAndTheCloseDoNot) {
 
     EXPECT_TRUE(visibleDuringRun);
     EXPECT_EQ(errorOutput.Content(), "ran\n");
-    EXPECT_EQ(display.Calls(), c.calls);
+    EXPECT_EQ(display.Calls(), (Calls{Enter, Restore, Enter}));
     EXPECT_TRUE(Checked(ids::Cheat));
     EXPECT_FALSE(profile.Has("Cheat"));
     EXPECT_EQ(BoxText(), "pacman");
@@ -193,9 +161,6 @@ TEST_P(FullScreenRunTest, DuringTheRunClicksWorkButKeysAndTheCloseDoNot) {
     PressF4();
     EXPECT_EQ(display.Calls().back(), Restore);
 }
-
-INSTANTIATE_TEST_SUITE_P(Runs, FullScreenRunTest, ::testing::ValuesIn(RunCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // Xvfb offers no 640x480 mode: the real display service refuses, and the window warns.
 TEST_F(FullScreenTest, OnXvfbTheWindowWarnsAndStaysAsItIs) {

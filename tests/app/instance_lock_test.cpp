@@ -1,4 +1,5 @@
 #include "platform/instance_lock.h"
+#include "platform/program_file.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -74,7 +75,11 @@ TEST(InstanceLockTest, ChildProgramsDoNotInheritTheLock) {
     EXPECT_EQ(lockDescriptors, 1);
 }
 
+// The lock is named after the program without its extension, even once its file is deleted.
 TEST(InstanceLockTest, EachProgramNameAndUserHasItsOwnLockFile) {
+    for (const char* file : {"/usr/bin/kestrun", "/opt/k/kestrun.exe", "/tmp/kestrun (deleted)"}) {
+        EXPECT_EQ(ExecutableBaseName(file), "kestrun") << file;
+    }
     const char* saved = std::getenv("XDG_RUNTIME_DIR");
     const std::string savedValue = saved != nullptr ? saved : "";
     ::setenv("XDG_RUNTIME_DIR", "/run/user/1000", 1);

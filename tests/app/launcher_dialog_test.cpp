@@ -35,40 +35,42 @@ bool ShowsIcon(const QAbstractButton& button, int iconId) {
     return button.icon().pixmap(16).toImage() == LoadIconResource(iconId).pixmap(16).toImage();
 }
 
-TEST_F(LauncherDialogTest, OpensCollapsedAndTheToggleShowsTheRightPanel) {
+// Escape does not close the window; Exit and the close command store the history, then the
+// options in their order, in one write, and the next start shows them again.
+TEST_F(LauncherDialogTest, TheCloseStoresTheHistoryThenTheOptionsForTheNextStart) {
     CLauncherDialog& window = Show();
-    EXPECT_EQ(window.GetDlgItemText(ids::CollapseToggle), "&More >>");
-    EXPECT_FALSE(window.GetDlgItem(ids::Artwork)->isEnabled());
-    EXPECT_FALSE(window.GetDlgItem(ids::Bypass)->isEnabled());
-
-    Button(window, ids::CollapseToggle).click();
-    EXPECT_EQ(window.GetDlgItemText(ids::CollapseToggle), "&More <<");
-    EXPECT_TRUE(window.GetDlgItem(ids::Artwork)->isEnabled());
-    EXPECT_TRUE(window.GetDlgItem(ids::Bypass)->isEnabled());
-
-    Button(window, ids::CollapseToggle).click();
-    EXPECT_FALSE(window.GetDlgItem(ids::Bypass)->isEnabled());
-}
-
-TEST_F(LauncherDialogTest, ExitStoresTheHistoryThenTheOptionsInTheirOrder) {
-    CLauncherDialog& window = Show();
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(profile.Writes().empty());
     Button(window, ids::Steadykey).click();
     Button(window, ids::VideoWindow).click();
     window.Item<QComboBox>(ids::ResolutionList)->setCurrentIndex(5);
-    window.GameBox().InsertItem("pacman");
-    profile.ClearLog();
+    for (const char* game : {"pacman", "galaga", "PACMAN"}) {
+        window.GameBox().InsertItem(game);
+    }
+    TypeGame("dkong -cheat");
 
     Click(ids::Exit);
-    std::vector<std::string> expected{"RomSet0", "RomSet"};
+    std::vector<std::string> expected{"RomSet0", "RomSet1", "RomSet"};
     expected.insert(expected.end(), LaunchOptionCloseOrder.begin(), LaunchOptionCloseOrder.end());
     EXPECT_EQ(profile.Writes(), expected);
     EXPECT_EQ(profile.Stores(), 1);
-    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Steadykey", 0), 1);
-    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Video", 1), 0);
-    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Resolution", 0), 5);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), 0);
-    EXPECT_TRUE(window.Model().RomSets().RomSetList.empty());
+
+    CLauncherDialog& restarted = Show();
+    auto* box = restarted.Item<QComboBox>(ids::GameBox);
+    ASSERT_EQ(box->count(), 2);
+    EXPECT_EQ(box->itemText(0), "PACMAN");
+    EXPECT_EQ(box->itemText(1), "galaga");
+    EXPECT_EQ(BoxText(), "dkong -cheat");
+    EXPECT_TRUE(Button(restarted, ids::Steadykey).isChecked());
+    EXPECT_TRUE(Button(restarted, ids::VideoWindow).isChecked());
+    EXPECT_EQ(restarted.Item<QComboBox>(ids::ResolutionList)->currentIndex(), 5);
+    profile.ClearLog();
+    restarted.close();
+    EXPECT_FALSE(restarted.isVisible());
+    EXPECT_EQ(profile.Stores(), 1);
 }
 
 // Main-window options are stored at close only; the menu's renderer and Lo-Fi choices at once,
@@ -119,30 +121,25 @@ TEST_F(LauncherDialogTest, TheTranslateItemShowsAndStoresWhetherOptionsAreTransl
     EXPECT_EQ(profile.GetProfileInt(ProfileSection, "TranslateOptions", -1), 1);
 }
 
+// The menu item and the button flip the sound, and the button reads every control back.
 TEST_F(LauncherDialogTest, SoundMenuFlipsTheButtonAndFollowsTheRecord) {
     CLauncherDialog& window = Show();
     QAbstractButton& sound = Button(window, ids::SoundButton);
-    EXPECT_TRUE(ShowsIcon(sound, ids::SoundOnIcon));
     QAction& enabled = OpenMenuItem(window, ids::MenuSoundEnabled);
-    EXPECT_EQ(enabled.text(), "Enabled");
-    EXPECT_TRUE(enabled.isChecked());
     EXPECT_NE(enabled.actionGroup(), nullptr);
-
-    enabled.trigger();
-    EXPECT_TRUE(sound.isChecked());
-    EXPECT_EQ(window.Model().Options().Mute, 1);
-    EXPECT_TRUE(ShowsIcon(sound, ids::SoundOffIcon));
-    OpenMenuItem(window, ids::MenuSoundEnabled);
-    EXPECT_EQ(enabled.text(), "Disabled");
-    EXPECT_FALSE(enabled.isChecked());
-
-    // The button itself reads every control back, not only its own.
     Button(window, ids::Cheat).click();
-    sound.click();
-    EXPECT_EQ(window.Model().Options().Mute, 0);
+    for (const bool viaMenu : {true, false, true}) {
+        const bool wasOn = window.Model().Options().Mute == 0;
+        EXPECT_TRUE(ShowsIcon(sound, wasOn ? ids::SoundOnIcon : ids::SoundOffIcon));
+        EXPECT_EQ(OpenMenuItem(window, ids::MenuSoundEnabled).text(),
+                  wasOn ? "Enabled" : "Disabled");
+        EXPECT_EQ(enabled.isChecked(), wasOn);
+        viaMenu ? enabled.trigger() : sound.click();
+        EXPECT_EQ(window.Model().Options().Mute, wasOn ? 1 : 0);
+        EXPECT_EQ(sound.isChecked(), wasOn);
+    }
+    // The button's click took the box's value along.
     EXPECT_EQ(window.Model().Options().Cheat, 1);
-    EXPECT_TRUE(ShowsIcon(sound, ids::SoundOnIcon));
-    EXPECT_EQ(OpenMenuItem(window, ids::MenuSoundEnabled).text(), "Enabled");
 }
 
 TEST_F(LauncherDialogTest, RadioCouplingChangesTheControlsButNotTheRecord) {
@@ -174,39 +171,14 @@ TEST_F(LauncherDialogTest, RadioCouplingChangesTheControlsButNotTheRecord) {
     EXPECT_EQ(window.Model().Options(), LoadLaunchOptions(profile));
 }
 
-TEST_F(LauncherDialogTest, EscapeIsIgnoredAndTheCloseCommandRunsTheCloseSequence) {
-    CLauncherDialog& window = Show();
-    QTest::keyClick(&window, Qt::Key_Escape);
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(profile.Writes().empty());
-
-    window.close();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(profile.Has("Steadykey"));
-}
-
-TEST_F(LauncherDialogTest, HistoryComesBackInOrderAfterARestart) {
-    Show();
-    for (const char* game : {"pacman", "galaga", "PACMAN"}) {
-        dialog->GameBox().InsertItem(game);
-    }
-    TypeGame("dkong -cheat");
-    Click(ids::Exit);
-
-    CLauncherDialog& restarted = Show();
-    auto* box = restarted.Item<QComboBox>(ids::GameBox);
-    ASSERT_EQ(box->count(), 2);
-    EXPECT_EQ(box->itemText(0), "PACMAN");
-    EXPECT_EQ(box->itemText(1), "galaga");
-    EXPECT_EQ(BoxText(), "dkong -cheat");
-}
-
 TEST_F(LauncherDialogTest, ButtonsCarryTheirIconsAndTooltips) {
     CLauncherDialog& window = Show();
-    EXPECT_TRUE(ShowsIcon(Button(window, ids::NextGame), ids::NextIcon));
-    EXPECT_TRUE(ShowsIcon(Button(window, ids::PreviousGame), ids::PreviousIcon));
-    EXPECT_TRUE(ShowsIcon(Button(window, ids::DeleteSnapshot), ids::DeleteSnapshotIcon));
-    EXPECT_TRUE(ShowsIcon(Button(window, ids::FullScreen), ids::FullScreenIcon));
+    for (const auto& [button, icon] :
+         {std::pair{ids::NextGame, ids::NextIcon}, std::pair{ids::PreviousGame, ids::PreviousIcon},
+          std::pair{ids::DeleteSnapshot, ids::DeleteSnapshotIcon},
+          std::pair{ids::FullScreen, ids::FullScreenIcon}}) {
+        EXPECT_TRUE(ShowsIcon(Button(window, button), icon)) << button;
+    }
     EXPECT_EQ(window.GetDlgItem(ids::Start)->toolTip(), "Run selected game");
     EXPECT_TRUE(window.GetDlgItem(ids::Exit)->toolTip().isEmpty());
 }

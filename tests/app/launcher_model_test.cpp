@@ -8,7 +8,10 @@
 #include <utility>
 
 #include "app/launcher_model.h"
+#include "app/rom_path_check.h"
+#include "games/rom_path.h"
 #include "platform/file_system.h"
+#include "platform/paths.h"
 #include "platform/temporary_folder.h"
 #include "tests/app/recording_view.h"
 #include "tests/dialogs/recording_shell.h"
@@ -107,8 +110,15 @@ TEST_F(LauncherModelTest, StartUpChoosesTheRestoredTextElse005ElseTheSecondSet) 
     EXPECT_EQ(view.text, std::string(300, 'x'));
 }
 
+TEST(RomPathWithinLimit, TakesAPathUpToTheLimitAndRefusesALongerOne) {
+    const std::size_t shortest = RomPathFromText("x", "/games/").size();
+    for (const std::size_t size : {MaxPathLength, MaxPathLength + 1}) {
+        const std::string text(size - shortest + 1, 'x');
+        EXPECT_EQ(RomPathWithinLimit(text, "/games/").has_value(), size == MaxPathLength) << size;
+    }
+}
+
 TEST_F(LauncherModelTest, StartUpAsksForTheShortcutOnceAndOffersMame32WithBothExecutables) {
-    profile.RemoveProfileEntry(ProfileSection, "Shortcut");
     home.Folder().MakeFolder("home/Desktop");
     environment.programIcons = [](std::span<const int> sizes) {
         std::vector<IconFile> icons;
@@ -117,11 +127,18 @@ TEST_F(LauncherModelTest, StartUpAsksForTheShortcutOnceAndOffersMame32WithBothEx
         }
         return icons;
     };
-    StartUp();
-    ASSERT_EQ(messages.Shown().size(), 1u);
-    EXPECT_EQ(messages.Shown()[0].text,
-              "Would you like a Kestrun shortcut on the desktop? (Recommended)");
-    EXPECT_TRUE(FileExists(home.Folder().Path() + "home/Desktop/Kestrun.desktop"));
+    for (const MessageResult answer : {MessageResult::No, MessageResult::Yes}) {
+        profile.RemoveProfileEntry(ProfileSection, "Shortcut");
+        messages.Answer(answer);
+        StartUp();
+        EXPECT_EQ(messages.Shown().back().text,
+                  "Would you like a Kestrun shortcut on the desktop? (Recommended)");
+        EXPECT_EQ(messages.Shown().back().caption, "Kestrun");
+        EXPECT_EQ(FileExists(home.Folder().Path() + "home/Desktop/Kestrun.desktop"),
+                  answer == MessageResult::Yes);
+        EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Shortcut", 0), 1);
+    }
+    ASSERT_EQ(messages.Shown().size(), 2u);
     // The entry names its icon, which this copy puts in the user's icon theme.
     for (const int size : UserIconSizes) {
         EXPECT_TRUE(FileExists(UserIconPath(ProgramIconName, size))) << size;
@@ -130,8 +147,28 @@ TEST_F(LauncherModelTest, StartUpAsksForTheShortcutOnceAndOffersMame32WithBothEx
     folder.WriteFile("mame32.exe");
     folder.WriteFile("mamepp.exe");
     StartUp();
-    EXPECT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown().size(), 2u);
     EXPECT_TRUE(view.mame32Shown);
+}
+
+// An installed program works in the folders chosen for it: the games in the user's folder,
+// the help page in the package's, a shortcut to the installed program whose icon the package
+// provides, and the game named on the command line in the box.
+TEST_F(LauncherModelTest, AnInstalledProgramUsesItsFoldersAndTheCommandLineGame) {
+    profile.WriteProfileString(ProfileSection, "RomSet", "pacman");
+    profile.RemoveProfileEntry(ProfileSection, "Shortcut");
+    testing::TempFolder package;
+    environment.programFile = package.Path() + "bin/kestrun";
+    environment.folders = {folder.Path(), package.Path() + "doc/", true, true};
+    environment.gameText = "galaga";
+    LauncherModel& model = StartUp();
+    EXPECT_EQ(view.text, "galaga");
+    EXPECT_EQ(model.RomSets().CurrentRomPath, Rom("galaga") + ".zip");
+    EXPECT_EQ(model.HelpFolder(), package.Path() + "doc/");
+    const auto entry = ReadFileUpTo(home.Folder().Path() + "home/Desktop/Kestrun.desktop", 4096);
+    ASSERT_TRUE(entry.has_value());
+    EXPECT_NE(entry->find("Exec=\"" + environment.programFile + "\""), std::string::npos);
+    EXPECT_FALSE(FileExists(UserIconPath(ProgramIconName, 48)));
 }
 
 TEST_F(LauncherModelTest, StartUpEndsWithoutAnEmulatorOnCancelAndInTheTemporaryFolder) {

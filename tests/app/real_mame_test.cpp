@@ -9,7 +9,6 @@
 #include "platform/file_system.h"
 #include "res/resource_ids.h"
 #include "tests/app/launcher_fixture.h"
-#include "tests/start/output_stream_file.h"
 
 namespace kestrun::testing {
 namespace {
@@ -21,10 +20,9 @@ class RealMameTest : public LauncherFixture {
     void SetUp() override {
         ASSERT_TRUE(IsExecutableFile(KESTRUN_REAL_MAME))
             << KESTRUN_REAL_MAME << " is needed; scripts/install-deps.sh installs it";
-        std::filesystem::remove(folder.Path() + "mame.exe");
-        std::filesystem::create_symlink(KESTRUN_REAL_MAME, folder.Path() + "mame");
+        std::filesystem::remove(ProgramFolder() + "mame.exe");
+        std::filesystem::create_symlink(KESTRUN_REAL_MAME, ProgramFolder() + "mame");
         profile.WriteProfileInt(ProfileSection, "Mute", 1);
-        environment.outputStream = errorOutput.Get();
         factsSource = &realFacts;
     }
     // The window holds on to the facts source until it goes.
@@ -36,7 +34,6 @@ class RealMameTest : public LauncherFixture {
         QTest::keyClick(dialog.get(), Qt::Key_F2);
     }
 
-    OutputStreamFile errorOutput;
     BackgroundFactsSource realFacts{FactsCacheFolder()};
 };
 

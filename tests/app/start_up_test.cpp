@@ -1,11 +1,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
-#include <filesystem>
 
-#include "install/desktop_shortcut.h"
-#include "platform/file_system.h"
+#include "install/program_folder.h"
 #include "res/resource_ids.h"
 #include "tests/app/launcher_fixture.h"
 
@@ -23,22 +20,9 @@ int ListIndex(CDialog& dialog, int id) {
     return dialog.Item<QComboBox>(id)->currentIndex();
 }
 
-constexpr const char* ShortcutQuestion =
-    "Would you like a Kestrun shortcut on the desktop? (Recommended)";
-
-TEST_F(StartUpTest, FirstRunShowsTheDefaultsAndAsksForTheShortcutOnce) {
-    profile.RemoveProfileEntry(ProfileSection, "Shortcut");
-    messages.Answer(MessageResult::No);
+// Full screen, Standard input, no controller, 50% scanlines, artwork with its extras.
+TEST_F(StartUpTest, FirstRunShowsTheDefaults) {
     CLauncherDialog& window = Show();
-
-    ASSERT_EQ(messages.Shown().size(), 1u);
-    EXPECT_EQ(messages.Shown()[0].text, ShortcutQuestion);
-    EXPECT_EQ(messages.Shown()[0].caption, "Kestrun");
-    EXPECT_EQ(messages.Shown()[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Shortcut", 0), 1);
-    EXPECT_FALSE(std::filesystem::exists(home.Folder().Path() + "home/Desktop/Kestrun.desktop"));
-
-    // Full screen, Standard input, no controller, 50% scanlines, artwork with its extras.
     EXPECT_TRUE(Checked(window, ids::VideoFullScreen));
     EXPECT_TRUE(window.GetDlgItem(ids::Stretch)->isEnabled());
     EXPECT_TRUE(Checked(window, ids::InputStandard));
@@ -57,62 +41,15 @@ TEST_F(StartUpTest, FirstRunShowsTheDefaultsAndAsksForTheShortcutOnce) {
     }
     EXPECT_FALSE(window.GetDlgItem(ids::UseMame32)->isVisible());
     EXPECT_TRUE(GameBoxHasFocus());
-
-    // The next start asks nothing.
-    dialog.reset();
-    Show();
-    EXPECT_EQ(messages.Shown().size(), 1u);
 }
 
-// An installed program works in the folders chosen for it: the games in the user's folder,
-// the help page in the package's, a note over the window when the game folders were just made,
-// a shortcut to the installed program whose icon the package provides, and the game named on
-// the command line in the box.
-TEST_F(StartUpTest, AnInstalledProgramUsesItsFoldersAndTheCommandLineGame) {
-    AddRomSet("galaga");
-    AddRomSet("pacman");
-    profile.WriteProfileString(ProfileSection, "RomSet", "pacman");
-    profile.RemoveProfileEntry(ProfileSection, "Shortcut");
-    testing::TempFolder package;
-    environment.programFile = package.Path() + "bin/kestrun";
-    environment.folders = {ProgramFolder(), package.Path() + "doc/", true, true};
-    environment.gameText = "galaga";
-    messages.Answer(MessageResult::Yes);
+// Game folders just made for an installed program are noted over the window.
+TEST_F(StartUpTest, AnInstalledProgramNotesTheGameFoldersItMade) {
+    environment.folders = {ProgramFolder(), ProgramFolder(), true, true};
     Show();
     QCoreApplication::processEvents();
-
-    EXPECT_EQ(BoxText(), "galaga");
-    EXPECT_EQ(dialog->Model().RomSets().CurrentRomPath, ProgramFolder() + "roms/galaga.zip");
-    ASSERT_EQ(messages.Shown().size(), 2u);
-    EXPECT_EQ(messages.Shown()[0].text, ShortcutQuestion);
-    EXPECT_EQ(messages.Shown()[1].text, FirstRunNote(ProgramFolder()).text);
-    QFile entry(QString::fromStdString(home.Folder().Path() + "home/Desktop/Kestrun.desktop"));
-    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(entry.readAll().contains(("Exec=\"" + environment.programFile + "\"").c_str()));
-    EXPECT_FALSE(std::filesystem::exists(UserIconPath(ProgramIconName, 48)));
-    dialog->OnCommand(ids::MenuDocumentation);
-    EXPECT_EQ(shell.Attempts(), std::vector<std::string>{package.Path() + "doc/kestrun.htm"});
-}
-
-// Stored numbers the controls cannot show leave them without a choice, and that is what the
-// close stores back.
-TEST_F(StartUpTest, OutOfRangeValuesLeaveGroupsAndListsWithoutSelection) {
-    profile.WriteProfileInt(ProfileSection, "Input", 7);
-    profile.WriteProfileInt(ProfileSection, "Video", -3);
-    profile.WriteProfileInt(ProfileSection, "Effects", 4);
-    profile.WriteProfileInt(ProfileSection, "Ctrlr", 99);
-    profile.WriteProfileInt(ProfileSection, "Resolution", -8);
-    profile.WriteProfileInt(ProfileSection, "Mute", 5);
-    CLauncherDialog& window = Show();
-    for (const int radio : {ids::InputStandard, ids::InputController, ids::VideoWindow,
-                            ids::VideoFullScreen, ids::EffectNone, ids::EffectMasks}) {
-        EXPECT_FALSE(Checked(window, radio)) << radio;
-    }
-    Click(ids::Exit);
-    for (const char* key : {"Input", "Video", "Effects", "Ctrlr", "Resolution"}) {
-        EXPECT_EQ(profile.GetProfileInt(ProfileSection, key, 0), -1) << key;
-    }
-    EXPECT_EQ(profile.GetProfileInt(ProfileSection, "Mute", 5), 0);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, FirstRunNote(ProgramFolder()).text);
 }
 
 }  // namespace

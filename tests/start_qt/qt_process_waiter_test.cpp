@@ -23,18 +23,14 @@ class Child {
         ChildLaunch launch;
         launch.executable = arguments.front();
         launch.arguments = std::move(arguments);
-        const SpawnResult started = SpawnChild(launch);
-        EXPECT_EQ(started.error, 0);
-        pid_ = started.pid;
+        pid_ = SpawnChild(launch).pid;
         fd_ = pid_ > 0 ? OpenProcessFd(pid_) : -1;
         EXPECT_GE(fd_, 0);
     }
     ~Child() {
-        End();
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
         if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::close(fd_);
             ReapChild(pid_);
         }
     }
@@ -42,11 +38,6 @@ class Child {
     Child& operator=(const Child&) = delete;
 
     int Fd() const { return fd_; }
-    void End() const {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-        }
-    }
 
   private:
     pid_t pid_ = -1;
