@@ -9,15 +9,15 @@
 #include <QTimer>
 #include <utility>
 
-#include "install/about_dialog.h"
 #include "install/help_commands.h"
+#include "install/qt_about_dialog.h"
 #include "install/uninstall.h"
-#include "options/advanced_options_dialog.h"
+#include "options/qt_advanced_options_dialog.h"
 #include "res/images.h"
 #include "res/menus.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
-#include "snapshot/snapshot_view.h"
+#include "snapshot/qt_snapshot_view.h"
 
 namespace kestrun {
 

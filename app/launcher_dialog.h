@@ -5,10 +5,10 @@
 
 #include "app/collapsible_dialog.h"
 #include "app/full_screen_arrangement.h"
-#include "app/launcher_model.h"
-#include "app/launcher_view.h"
-#include "games/game_combo_box.h"
+#include "games/qt_game_combo_box.h"
 #include "games/qt_game_search_popup.h"
+#include "window/launcher_model.h"
+#include "window/launcher_view.h"
 
 namespace kestrun {
 

@@ -6,7 +6,7 @@
 #include "app/launcher_dialog.h"
 #include "res/images.h"
 #include "res/resource_ids.h"
-#include "snapshot/snapshot_view.h"
+#include "snapshot/qt_snapshot_view.h"
 
 namespace kestrun {
 

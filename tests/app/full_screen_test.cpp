@@ -16,7 +16,7 @@
 #include "platform/xrandr_display_mode.h"
 #include "res/resource_ids.h"
 #include "tests/app/launcher_fixture.h"
-#include "tests/display/x_display_probe.h"
+#include "tests/platform/display/x_display_probe.h"
 
 namespace kestrun::testing {
 namespace {

@@ -7,12 +7,12 @@
 
 #include "app/launcher_dialog.h"
 #include "platform/qt_process_waiter.h"
-#include "tests/dialogs/recording_shell.h"
-#include "tests/runner/emulator_fixture.h"
-#include "tests/start/output_stream_file.h"
+#include "tests/launch/runner/emulator_fixture.h"
+#include "tests/launch/start/output_stream_file.h"
 #include "tests/support/fixed_facts_source.h"
 #include "tests/support/memory_profile_store.h"
 #include "tests/support/recording_display_mode.h"
+#include "tests/support/recording_shell.h"
 #include "tests/support/scripted_message_box.h"
 #include "tests/support/temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "snapshot/snapshot_view.h"
+#include "snapshot/qt_snapshot_view.h"
 
 #include <gtest/gtest.h>
 
