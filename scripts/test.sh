@@ -5,6 +5,9 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
+# The layers include only themselves and what lies below them.
+scripts/check-includes.sh
+
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
