@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -32,6 +33,57 @@
 
 namespace kestrun {
 
+namespace {
+
+// Where the games and the help page are, and what the window starts with; nothing when the
+// game folder cannot be had, which the user has been told.
+std::optional<LauncherEnvironment> EnvironmentFor(const std::string& programFile,
+                                                  const std::string& temporaryFolder,
+                                                  const std::vector<std::string>& arguments,
+                                                  const CommandLine& commandLine,
+                                                  ProfileStore& profile,
+                                                  MessageBoxService& messages) {
+    const ProgramFolderRequest request{
+        programFile,
+        {std::string(build::InstallBinFolder), std::string(build::InstallHelpFolder)},
+        HomeFolder(),
+        commandLine.folder};
+    const ProgramFolderChoice choice = ChooseProgramFolders(request, profile);
+    if (!choice.failure.empty()) {
+        std::fprintf(stderr, "%s\n", choice.failure.c_str());
+        messages.Show({choice.failure, "Kestrun", MessageButtons::Ok, MessageIcon::Stop});
+        return std::nullopt;
+    }
+    if (commandLine.folder && !choice.folders.installed) {
+        std::fprintf(stderr,
+                     "kestrun: --folder is for an installed Kestrun; this copy keeps to %s\n",
+                     choice.folders.program.c_str());
+    }
+    LauncherEnvironment environment;
+    environment.programFile = programFile;
+    environment.temporaryFolder = temporaryFolder;
+    environment.arguments = arguments;
+    environment.folders = choice.folders;
+    environment.programIcons = ProgramIconFiles;
+    if (commandLine.game) {
+        // Read before start-up makes the program folder the current one.
+        environment.gameText = GameTextFromArgument(*commandLine.game);
+    }
+    return environment;
+}
+
+void SetUpProcessForTheWindow() {
+    // Large buffers (the sorting of a big game list, each snapshot decoded) go back to the
+    // system when freed. Left alone, glibc raises this threshold once the first ones are freed
+    // and keeps every later one in the heap for good.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    // The menu belongs to the window, whose size the template fixes; asking the desktop for a
+    // global menu bar would also cost a D-Bus round trip at every start.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+}
+
+}  // namespace
+
 int CLauncherApp::InitInstance(int& argc, char** argv) {
     const std::string programFile = ProgramFilePath();
     const std::string temporaryFolder = TemporaryFolder();
@@ -51,13 +103,7 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
         return 0;
     }
 
-    // Large buffers (the sorting of a big game list, each snapshot decoded) go back to the
-    // system when freed. Left alone, glibc raises this threshold once the first ones are freed
-    // and keeps every later one in the heap for good.
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    // The menu belongs to the window, whose size the template fixes; asking the desktop for a
-    // global menu bar would also cost a D-Bus round trip at every start.
-    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    SetUpProcessForTheWindow();
     // The font configuration is read on a second thread while the application connects to the
     // display; the window's first text needs it.
     std::jthread fontConfiguration([] { FcInit(); });
@@ -73,37 +119,15 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     BackgroundFactsSource facts(FactsCacheFolder());
     TerminationClose termination;
 
-    const ProgramFolderRequest request{
-        programFile,
-        {std::string(build::InstallBinFolder), std::string(build::InstallHelpFolder)},
-        HomeFolder(),
-        commandLine.folder};
-    const ProgramFolderChoice choice = ChooseProgramFolders(request, profile);
-    if (!choice.failure.empty()) {
-        std::fprintf(stderr, "%s\n", choice.failure.c_str());
-        messages.Show({choice.failure, "Kestrun", MessageButtons::Ok, MessageIcon::Stop});
+    const std::optional<LauncherEnvironment> environment =
+        EnvironmentFor(programFile, temporaryFolder, arguments, commandLine, profile, messages);
+    if (!environment) {
         return 1;
-    }
-    if (commandLine.folder && !choice.folders.installed) {
-        std::fprintf(stderr,
-                     "kestrun: --folder is for an installed Kestrun; this copy keeps to %s\n",
-                     choice.folders.program.c_str());
-    }
-
-    LauncherEnvironment environment;
-    environment.programFile = programFile;
-    environment.temporaryFolder = temporaryFolder;
-    environment.arguments = arguments;
-    environment.folders = choice.folders;
-    environment.programIcons = ProgramIconFiles;
-    if (commandLine.game) {
-        // Read before start-up makes the program folder the current one.
-        environment.gameText = GameTextFromArgument(*commandLine.game);
     }
 
     fontConfiguration.join();
     CLauncherDialog dialog(LauncherServices{profile, messages, display, shell, waiter, facts},
-                           std::move(environment));
+                           *environment);
     dialog.Create();
     if (const std::optional<int> exitCode = dialog.ExitCode()) {
         return *exitCode;

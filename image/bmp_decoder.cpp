@@ -247,6 +247,29 @@ bool CBmpImage::Decode(CImageFile* file) {
     return ReportDecode(file == nullptr ? SilentFailure : Read(*file));
 }
 
+namespace {
+
+// The pixel data, at the file's current position, into the image made for it.
+ImageError ReadPixels(CImageFile& file, CDibImage& image, const BmpHeader& header, bool runLength) {
+    const BitmapInfoHeader& info = header.info;
+    const bool topDown = info.biHeight < 0;
+    if (runLength) {
+        ByteStream in(file);
+        DecodeBmpRunLength(in, image,
+                           info.biCompression == BiRle8 ? BmpRunLength::Rle8 : BmpRunLength::Rle4);
+        return ImageOk;
+    }
+    if (info.biBitCount == 16) {
+        return ReadSixteenBitRows(file, image, header, topDown);
+    }
+    if (info.biBitCount == 32) {
+        return ReadThirtyTwoBitRows(file, image, topDown);
+    }
+    return ReadRowsAsStored(file, image, topDown);
+}
+
+}  // namespace
+
 ImageError CBmpImage::Read(CImageFile& file) {
     std::uint8_t fileHeader[FileHeaderBytes];
     if (const ImageError error = ReadExactly(file, fileHeader, FileHeaderBytes, BmpTooShort)) {
@@ -295,19 +318,7 @@ ImageError CBmpImage::Read(CImageFile& file) {
     attributes_.dpiY = DpiOf(info.biYPelsPerMeter);
     SetPalette(palette.entries.data(), palette.count);
 
-    if (runLength) {
-        ByteStream in(file);
-        DecodeBmpRunLength(in, *this,
-                           info.biCompression == BiRle8 ? BmpRunLength::Rle8 : BmpRunLength::Rle4);
-        return ImageOk;
-    }
-    if (bits == 16) {
-        return ReadSixteenBitRows(file, *this, header, topDown);
-    }
-    if (bits == 32) {
-        return ReadThirtyTwoBitRows(file, *this, topDown);
-    }
-    return ReadRowsAsStored(file, *this, topDown);
+    return ReadPixels(file, *this, header, runLength);
 }
 
 }  // namespace kestrun

@@ -165,6 +165,58 @@ void ReadRowsInPlace(CDibImage& image, png_structp png, int passes, int bitDepth
 
 // Every library call of a decode after the error return is armed. A library error long-jumps
 // out of here, so nothing in this function may need a destructor.
+// Without an alpha channel the picture is composed over the file's background (light grey
+// without one); with it, the file's background becomes the colour outside the picture.
+void SetPngBackground(CDibImage& image, png_structp png, png_infop info, int pixelDepth) {
+    png_color_16p fileBackground = nullptr;
+    const bool hasBackground = png_get_bKGD(png, info, &fileBackground) != 0;
+    if (pixelDepth != 32) {
+        if (hasBackground) {
+            png_set_background(png, fileBackground, PNG_BACKGROUND_GAMMA_FILE, 1, 1.0);
+        } else {
+            png_color_16 defaultBackground{0, 192, 192, 192, 0};
+            png_set_background(png, &defaultBackground, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
+        }
+    } else if (hasBackground) {
+        image.SetOutsideColor(RgbQuad{static_cast<std::uint8_t>(fileBackground->blue),
+                                      static_cast<std::uint8_t>(fileBackground->green),
+                                      static_cast<std::uint8_t>(fileBackground->red), 0});
+    }
+}
+
+// What the rows' reading needs to know of the file.
+struct PngRowLayout {
+    int interlace;
+    int bitDepth;
+    bool withAlpha;
+    std::uint64_t fileRowBytes;
+    png_uint_32 height;
+};
+
+// The rows, every pass of them, into the image made for them.
+void ReadPngRows(CDibImage& image, PngReadState* state, const PngRowLayout& layout) {
+    png_structp png = state->png;
+    png_infop info = state->info;
+    const int passes = layout.interlace != PNG_INTERLACE_NONE ? png_set_interlace_handling(png) : 1;
+    png_read_update_info(png, info);
+    const std::size_t libraryRowBytes = png_get_rowbytes(png, info);
+    if (layout.withAlpha) {
+        state->rowBuffer = ImageBuffer<png_byte>::Zeroed(libraryRowBytes);
+        if (state->rowBuffer.Empty()) {
+            png_error(png, "Out of memory");
+        }
+    } else if (libraryRowBytes > image.GetRowBytes()) {
+        png_error(png, "Rows larger than the image");
+    }
+
+    state->source.allowance = ImageDataAllowance(layout.fileRowBytes, layout.height);
+    if (layout.withAlpha) {
+        ReadRgbaRows(image, state, passes);
+    } else {
+        ReadRowsInPlace(image, png, passes, layout.bitDepth);
+    }
+}
+
 void ReadPngImage(CDibImage& image, PngReadState* state) {
     png_structp png = state->png;
     png_infop info = state->info;
@@ -179,22 +231,9 @@ void ReadPngImage(CDibImage& image, PngReadState* state) {
     const int pixelDepth = png_get_channels(png, info) * bitDepth;
     const std::uint64_t fileRowBytes = png_get_rowbytes(png, info);
 
-    png_color_16p fileBackground = nullptr;
-    const bool hasBackground = png_get_bKGD(png, info, &fileBackground) != 0;
-    if (pixelDepth != 32) {
-        if (hasBackground) {
-            png_set_background(png, fileBackground, PNG_BACKGROUND_GAMMA_FILE, 1, 1.0);
-        } else {
-            png_color_16 defaultBackground{0, 192, 192, 192, 0};
-            png_set_background(png, &defaultBackground, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
-        }
-        if (pixelDepth > 16) {
-            colorType = PNG_COLOR_TYPE_RGB;
-        }
-    } else if (hasBackground) {
-        image.SetOutsideColor(RgbQuad{static_cast<std::uint8_t>(fileBackground->blue),
-                                      static_cast<std::uint8_t>(fileBackground->green),
-                                      static_cast<std::uint8_t>(fileBackground->red), 0});
+    SetPngBackground(image, png, info, pixelDepth);
+    if (pixelDepth != 32 && pixelDepth > 16) {
+        colorType = PNG_COLOR_TYPE_RGB;
     }
     if (bitDepth == 16) {
         png_set_strip_16(png);
@@ -223,24 +262,7 @@ void ReadPngImage(CDibImage& image, PngReadState* state) {
         png_set_bgr(png);  // the DIB's order
     }
 
-    const int passes = interlace != PNG_INTERLACE_NONE ? png_set_interlace_handling(png) : 1;
-    png_read_update_info(png, info);
-    const std::size_t libraryRowBytes = png_get_rowbytes(png, info);
-    if (withAlpha) {
-        state->rowBuffer = ImageBuffer<png_byte>::Zeroed(libraryRowBytes);
-        if (state->rowBuffer.Empty()) {
-            png_error(png, "Out of memory");
-        }
-    } else if (libraryRowBytes > image.GetRowBytes()) {
-        png_error(png, "Rows larger than the image");
-    }
-
-    state->source.allowance = ImageDataAllowance(fileRowBytes, height);
-    if (withAlpha) {
-        ReadRgbaRows(image, state, passes);
-    } else {
-        ReadRowsInPlace(image, png, passes, bitDepth);
-    }
+    ReadPngRows(image, state, {interlace, bitDepth, withAlpha, fileRowBytes, height});
     // Nothing after the image data is read: the chunks there are never used. (With the last row
     // the library inflates the rest of the compressed data, as far as the allowance lets it.)
 }
