@@ -24,7 +24,7 @@ const DialogTemplate& AboutDialogTemplate() {
                  ids::ProgramIcon},
                 {NoControlId, StaticText, "Kestrun 2004 v0.79", {40, 10, 89, 8}},
                 {NoControlId, StaticText, "MAME launcher", {41, 19, 67, 8}},
-                {ids::Ok, DefaultPushButton, "OK", {195, 7, 50, 14}, TabStop},
+                {IdOk, DefaultPushButton, "OK", {195, 7, 50, 14}, TabStop},
                 {ids::ViewHelp, PushButton, "&View Help", {195, 21, 50, 14}, TabStop},
                 {NoControlId, StaticText, "Linux edition", {41, 37, 69, 8}},
                 {ids::UninstallButton, PushButton, "&Uninstall", {195, 71, 50, 14}, TabStop},

@@ -14,8 +14,8 @@ const DialogTemplate& AdvancedOptionsDialogTemplate() {
         .menuId = 0,
         .controls =
             {
-                {ids::Ok, DefaultPushButton, "OK", {39, 137, 50, 14}, TabStop},
-                {ids::Cancel, PushButton, "Cancel", {111, 137, 50, 14}, TabStop},
+                {IdOk, DefaultPushButton, "OK", {39, 137, 50, 14}, TabStop},
+                {IdCancel, PushButton, "Cancel", {111, 137, 50, 14}, TabStop},
                 {ids::NoSkipDisclaimerBox,
                  CheckBox,
                  "Display disclaimer screen",

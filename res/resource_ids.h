@@ -24,9 +24,7 @@ inline constexpr int FullScreenIcon = 150;
 // Strings without a control of the same number.
 inline constexpr int AboutMenuItemString = 101;
 
-// Standard buttons.
-inline constexpr int Ok = 1;
-inline constexpr int Cancel = 2;
+// The standard buttons are the framework's IdOk and IdCancel.
 
 // Main dialog.
 inline constexpr int GameBox = 1000;

@@ -18,10 +18,6 @@ class QMenuBar;
 
 namespace kestrun {
 
-// Command ids of the standard buttons; Escape and the window's close command send IdCancel.
-inline constexpr int IdOk = 1;
-inline constexpr int IdCancel = 2;
-
 // A dialog made from a template. Clicks, menu items and accelerators all arrive at OnCommand
 // with a command id; values move between controls and members only in UpdateData.
 class CDialog : public QDialog {

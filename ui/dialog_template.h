@@ -6,6 +6,10 @@
 
 namespace kestrun {
 
+// Command ids of the standard buttons; Escape and the window's close command send IdCancel.
+inline constexpr int IdOk = 1;
+inline constexpr int IdCancel = 2;
+
 class DialogImageSource;
 
 // Control id of template entries that no code refers to (labels, frames, lines).

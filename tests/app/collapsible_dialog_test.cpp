@@ -112,7 +112,7 @@ TEST(CollapsibleDialogTest, WithoutItsMarkerTheDialogStaysAsItIs) {
     class NoMarker : public CCollapsibleDialog {
       public:
         NoMarker()
-            : CCollapsibleDialog(ids::AdvancedOptionsDialog, nullptr, ids::CollapseMarker, ids::Ok,
+            : CCollapsibleDialog(ids::AdvancedOptionsDialog, nullptr, ids::CollapseMarker, IdOk,
                                  "more", "less", true) {}
         std::vector<bool> changes;
 
@@ -125,7 +125,7 @@ TEST(CollapsibleDialogTest, WithoutItsMarkerTheDialogStaysAsItIs) {
     EXPECT_TRUE(dialog.IsExpanded());
     EXPECT_FALSE(dialog.SetExpanded(false));
     EXPECT_EQ(dialog.size(), full);
-    EXPECT_EQ(dialog.GetDlgItemText(ids::Ok), "OK");
+    EXPECT_EQ(dialog.GetDlgItemText(IdOk), "OK");
     EXPECT_EQ(dialog.changes, std::vector<bool>{true});
 }
 

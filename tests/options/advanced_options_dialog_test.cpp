@@ -99,7 +99,7 @@ TEST_F(AdvancedOptionsDialogTest, OnlyOkStoresWhatTheControlsShow) {
         int result;
     } ways[] = {
         {"Escape", [](CDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, IdCancel},
-        {"OK", [](CDialog& d) { d.Item<QPushButton>(ids::Ok)->click(); }, IdOk},
+        {"OK", [](CDialog& d) { d.Item<QPushButton>(IdOk)->click(); }, IdOk},
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.name);
