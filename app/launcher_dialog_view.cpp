@@ -43,7 +43,7 @@ void CLauncherDialog::LoadHistory() {
 }
 
 void CLauncherDialog::SaveHistory() {
-    gameBox_.SaveHistory(true);
+    gameBox_.SaveHistory();
 }
 
 void CLauncherDialog::InsertIntoHistory(std::string_view gameText) {

@@ -49,10 +49,6 @@ void CGameComboBox::Attach(QComboBox& box) {
     }
 }
 
-void CGameComboBox::SaveHistory(bool) {
-    history_.SaveHistory();
-}
-
 void CGameComboBox::OnDropFiles(const QStringList& localFiles) {
     if (localFiles.isEmpty()) {
         return;

@@ -31,9 +31,8 @@ class CGameComboBox final : public QObject, public GameBoxModel {
                             bool saveCurrentText, std::string_view currentTextKey = {}) {
         return history_.LoadHistory(section, keyPrefix, saveCurrentText, currentTextKey);
     }
-    // The list goes to the profile unchanged, whatever addCurrent says: the current text is
-    // stored under its own key.
-    void SaveHistory(bool addCurrent);
+    // The list goes to the profile unchanged; the current text is stored under its own key.
+    void SaveHistory() { history_.SaveHistory(); }
 
     // The first name only; a shortcut is followed to its target, and anything but a regular
     // file leaves the box as it was.
