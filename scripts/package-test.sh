@@ -12,8 +12,9 @@ sudo=()
 if ((EUID != 0)); then
     sudo=(sudo)
 fi
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends \
-    ./build/kestrun_*.deb
+# Reinstalled when this version is there already: the files checked below are this build's.
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install --reinstall -y -q \
+    --no-install-recommends ./build/kestrun_*.deb
 
 desktop-file-validate /usr/share/applications/org.example.kestrun.desktop
 appstreamcli validate --no-net /usr/share/metainfo/org.example.kestrun.metainfo.xml
