@@ -33,3 +33,9 @@ function(kestrun_test name)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
                          PROPERTIES TIMEOUT 300)
 endfunction()
+
+# A test of widgets: the same, with a QApplication for every case and the Qt library.
+function(kestrun_window_test name)
+    kestrun_test(${name} ${PROJECT_SOURCE_DIR}/tests/ui/qt_application.cpp ${ARGN})
+    target_link_libraries(${name} PRIVATE kestrun_ui Qt6::Test)
+endfunction()
