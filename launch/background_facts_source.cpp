@@ -1,49 +1,36 @@
 #include "launch/background_facts_source.h"
 
-#include <atomic>
-#include <thread>
 #include <utility>
 
+#include "launch/background_job.h"
 #include "launch/emulator_facts_cache.h"
-#include "platform/event_signal.h"
 
 namespace kestrun {
 
-// One executable being learnt. The thread writes the facts, then sets finished and raises
-// done; the window's thread reads the facts only once finished is set.
+// One executable being learnt.
 struct FactsJob {
-    ~FactsJob() {
-        cancel.Raise();
-        if (worker.joinable()) {
-            worker.join();
-        }
-    }
+    template <typename Work>
+    FactsJob(ExecutableIdentity identity, Work work)
+        : identity(std::move(identity)), facts(std::move(work)) {}
 
     ExecutableIdentity identity;
-    EventSignal done;
-    EventSignal cancel;
-    std::atomic<bool> finished{false};
-    EmulatorFacts facts;
-    std::thread worker;
+    BackgroundJob<EmulatorFacts> facts;
 };
 
 namespace {
 
-void Learn(FactsJob& job, const std::string& executable, const std::string& programFolder,
-           const std::string& cacheFolder, const QueryLimits& limits) {
-    if (auto cached = LoadCachedFacts(cacheFolder, job.identity)) {
-        job.facts = std::move(*cached);
-    } else {
-        GatheredFacts gathered =
-            GatherEmulatorFacts(executable, programFolder, limits, job.cancel.Fd());
-        // An answer cut short by the time limit may be wrong; the next run asks again.
-        if (gathered.complete) {
-            StoreCachedFacts(cacheFolder, job.identity, gathered.facts);
-        }
-        job.facts = std::move(gathered.facts);
+EmulatorFacts Learn(const ExecutableIdentity& identity, const std::string& executable,
+                    const std::string& programFolder, const std::string& cacheFolder,
+                    const QueryLimits& limits, int cancelFd) {
+    if (auto cached = LoadCachedFacts(cacheFolder, identity)) {
+        return std::move(*cached);
     }
-    job.finished.store(true, std::memory_order_release);
-    job.done.Raise();
+    GatheredFacts gathered = GatherEmulatorFacts(executable, programFolder, limits, cancelFd);
+    // An answer cut short by the time limit may be wrong; the next run asks again.
+    if (gathered.complete) {
+        StoreCachedFacts(cacheFolder, identity, gathered.facts);
+    }
+    return std::move(gathered.facts);
 }
 
 }  // namespace
@@ -62,10 +49,11 @@ std::shared_ptr<FactsJob> BackgroundFactsSource::JobFor(const std::string& execu
     if (job_ && job_->identity == *identity) {
         return job_;
     }
-    auto job = std::make_shared<FactsJob>();
-    job->identity = std::move(*identity);
-    job->worker =
-        std::thread(Learn, std::ref(*job), executable, programFolder, cacheFolder_, limits_);
+    auto job = std::make_shared<FactsJob>(
+        *identity, [identity = *identity, executable, programFolder, cache = cacheFolder_,
+                    limits = limits_](int cancelFd) {
+            return Learn(identity, executable, programFolder, cache, limits, cancelFd);
+        });
     // The job for the file that was there before stops unless a wait still holds it.
     job_ = std::move(job);
     return job_;
@@ -83,19 +71,18 @@ EmulatorFacts BackgroundFactsSource::FactsFor(const std::string& executable,
     if (!job) {
         return {};
     }
-    if (!job->finished.load(std::memory_order_acquire)) {
-        waiter.WaitForExit(job->done.Fd());
+    if (!job->facts.Finished()) {
+        waiter.WaitForExit(job->facts.DoneFd());
     }
-    return job->finished.load(std::memory_order_acquire) ? job->facts : EmulatorFacts{};
+    return job->facts.Finished() ? job->facts.Get() : EmulatorFacts{};
 }
 
 std::optional<EmulatorFacts> BackgroundFactsSource::KnownFacts(const std::string& executable) {
     const std::optional<ExecutableIdentity> identity = IdentifyExecutable(executable);
-    if (!identity || !job_ || !(job_->identity == *identity) ||
-        !job_->finished.load(std::memory_order_acquire)) {
+    if (!identity || !job_ || !(job_->identity == *identity) || !job_->facts.Finished()) {
         return std::nullopt;
     }
-    return job_->facts;
+    return job_->facts.Get();
 }
 
 }  // namespace kestrun

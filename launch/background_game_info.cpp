@@ -2,37 +2,17 @@
 
 #include <sys/stat.h>
 
-#include <atomic>
 #include <charconv>
 #include <filesystem>
-#include <thread>
 #include <utility>
 
+#include "launch/background_job.h"
 #include "launch/emulator_facts_cache.h"
 #include "launch/emulator_query.h"
 #include "platform/atomic_file.h"
-#include "platform/event_signal.h"
 #include "platform/file_system.h"
 
 namespace kestrun {
-
-// One question in the background. The thread writes the result, then sets finished; the
-// window's thread reads it only once finished is set, and takes it only once.
-template <typename Result>
-struct InfoJob {
-    ~InfoJob() {
-        cancel.Raise();
-        if (worker.joinable()) {
-            worker.join();
-        }
-    }
-
-    EventSignal cancel;
-    std::atomic<bool> finished{false};
-    bool taken = false;
-    Result result{};
-    std::thread worker;
-};
 
 namespace {
 
@@ -43,22 +23,19 @@ constexpr std::size_t MaxStatusFileSize = 256 * 1024;
 constexpr std::string_view StatusFirstLine = "kestrun rom status 1";
 
 template <typename Result, typename Work>
-std::shared_ptr<InfoJob<Result>> StartJob(Work work) {
-    auto job = std::make_shared<InfoJob<Result>>();
-    job->worker = std::thread([raw = job.get(), work = std::move(work)] {
-        raw->result = work(raw->cancel.Fd());
-        raw->finished.store(true, std::memory_order_release);
-    });
-    return job;
+std::shared_ptr<BackgroundJob<Result>> StartJob(Work work) {
+    return std::make_shared<BackgroundJob<Result>>(std::move(work));
 }
 
+// A finished job's result, once: the job is let go with it.
 template <typename Result>
-std::optional<Result> TakeResult(const std::shared_ptr<InfoJob<Result>>& job) {
-    if (!job || job->taken || !job->finished.load(std::memory_order_acquire)) {
+std::optional<Result> TakeResult(std::shared_ptr<BackgroundJob<Result>>& job) {
+    if (!job || !job->Finished()) {
         return std::nullopt;
     }
-    job->taken = true;
-    return std::move(job->result);
+    std::optional<Result> result = std::move(job->Get());
+    job.reset();
+    return result;
 }
 
 void StoreInCache(const std::string& cacheFolder, const std::string& fileName,

@@ -11,7 +11,7 @@
 namespace kestrun {
 
 template <typename Result>
-struct InfoJob;
+class BackgroundJob;
 
 // What a current MAME says about the games, learnt on threads of their own and kept in the
 // cache folder: the full names of all systems (once per MAME version) and whether one set's
@@ -44,8 +44,8 @@ class BackgroundGameInfo {
 
   private:
     std::string cacheFolder_;
-    std::shared_ptr<InfoJob<std::shared_ptr<const GameNames>>> names_;
-    std::shared_ptr<InfoJob<SetStatus>> status_;
+    std::shared_ptr<BackgroundJob<std::shared_ptr<const GameNames>>> names_;
+    std::shared_ptr<BackgroundJob<SetStatus>> status_;
 };
 
 // The cached text of a set's status: nothing unless it is whole and was written for this key.
