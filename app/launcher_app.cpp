@@ -108,6 +108,9 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     // display; the window's first text needs it.
     std::jthread fontConfiguration([] { FcInit(); });
     QApplication application(argc, argv);
+    // Waited for rather than raced: a font asked for before the configuration is in place
+    // makes fontconfig read it all again on this thread.
+    fontConfiguration.join();
     // Every window, message boxes and menus too, in the dialogs' face: one font to load.
     QApplication::setFont(DialogFont());
     QtMessageBox messages(nullptr);

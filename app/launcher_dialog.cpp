@@ -17,7 +17,6 @@
 #include "res/menus.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
-#include "snapshot/qt_snapshot_view.h"
 
 namespace kestrun {
 
@@ -36,6 +35,7 @@ CLauncherDialog::CLauncherDialog(const LauncherServices& services, LauncherEnvir
       profile_(services.profile),
       gameBox_(profile_),
       fullScreen_(*this),
+      snapshots_(*Item<QLabel>(ids::SnapshotPicture)),
       model_(services, std::move(environment), *this) {
     SetMenu(MainMenuTemplate());
     setWindowIcon(LoadIconResource(ids::ProgramIcon));

@@ -7,6 +7,7 @@
 #include "app/full_screen_arrangement.h"
 #include "games/qt_game_combo_box.h"
 #include "games/qt_game_search_popup.h"
+#include "snapshot/qt_snapshot_view.h"
 #include "window/launcher_model.h"
 #include "window/launcher_view.h"
 
@@ -81,6 +82,7 @@ class CLauncherDialog : public CCollapsibleDialog, private LauncherView {
     std::optional<QString> usualGameTip_;
     std::function<std::string(std::string_view)> describeHistory_;
     FullScreenArrangement fullScreen_;
+    SnapshotPictureLoader snapshots_;
     LauncherModel model_;
 };
 

@@ -6,7 +6,6 @@
 #include "app/launcher_dialog.h"
 #include "res/images.h"
 #include "res/resource_ids.h"
-#include "snapshot/qt_snapshot_view.h"
 
 namespace kestrun {
 
@@ -102,12 +101,11 @@ void CLauncherDialog::FocusGameBox() {
 }
 
 void CLauncherDialog::ShowSnapshotPicture(const std::optional<std::string>& file, bool fullScreen) {
-    auto* picture = Item<QLabel>(ids::SnapshotPicture);
     if (!file) {
-        ShowPicture(*picture, QPixmap::fromImage(LoadBitmapResource(ids::DefaultSnapshotBitmap)));
+        snapshots_.ShowNow(QPixmap::fromImage(LoadBitmapResource(ids::DefaultSnapshotBitmap)));
         return;
     }
-    ShowPicture(*picture, LoadSnapshotPicture(*file, fullScreen));
+    snapshots_.ShowFile(*file, fullScreen);
 }
 
 // A windowed video choice cannot stand in full-screen mode: the full-screen radio takes over,

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QStringList>
 
 #include "ui/dialog_units.h"
 
@@ -38,13 +39,14 @@ bool FitsBaseUnits(const QFont& font) {
            metrics.horizontalAdvance(letters) / letters.size() <= BaseUnitX;
 }
 
-}  // namespace
-
-QFont DialogFont() {
+QFont ChooseDialogFont() {
+    // Only faces installed under their own name: resolving aliases costs fontconfig a full
+    // substitution per name, and an alias of a face that fits is found under its own name.
+    const QStringList installed = QFontDatabase::families();
     for (const char* face : PreferredFaces) {
         const QString family = QString::fromLatin1(face);
         const QFont font = FontOf(family, PointSize);
-        if (QFontDatabase::hasFamily(family) && FitsBaseUnits(font)) {
+        if (installed.contains(family, Qt::CaseInsensitive) && FitsBaseUnits(font)) {
             return font;
         }
     }
@@ -53,6 +55,14 @@ QFont DialogFont() {
     while (!FitsBaseUnits(font) && font.pointSizeF() > SmallestPointSize) {
         font.setPointSizeF(font.pointSizeF() - PointSizeStep);
     }
+    return font;
+}
+
+}  // namespace
+
+// The installed faces do not change while the program runs; every window asks again.
+QFont DialogFont() {
+    static const QFont font = ChooseDialogFont();
     return font;
 }
 

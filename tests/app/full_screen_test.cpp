@@ -39,7 +39,7 @@ class FullScreenTest : public LauncherFixture {
 
     void PressF4() { QTest::keyClick(dialog.get(), Qt::Key_F4); }
 
-    QSize PictureSize() const { return dialog->Item<QLabel>(ids::SnapshotPicture)->size(); }
+    QSize PictureSize() const { return Picture().size(); }
 
     bool FullScreenChecked() const {
         QAction* item = dialog->FindMenuItem(ids::MenuFullScreen);

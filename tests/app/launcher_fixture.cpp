@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QTest>
+#include <QThreadPool>
 #include <filesystem>
 #include <fstream>
 
@@ -81,6 +82,9 @@ void LauncherFixture::Click(int controlId) {
 }
 
 QLabel& LauncherFixture::Picture() const {
+    // Snapshots are decoded on the thread pool and shown through the event loop.
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
     return *dialog->Item<QLabel>(ids::SnapshotPicture);
 }
 
