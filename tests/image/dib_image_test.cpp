@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "image/dib_image.h"
 #include "image/dib_layout.h"
@@ -35,22 +37,24 @@ TEST(CDibImage, CreateRoundsTheDepthAndPadsRowsToFourBytes) {
     }
 }
 
+// Just over and just within 256 MiB, counting the alpha plane when there is one; products that
+// would overflow 32 and 64 bits alike.
 TEST(DibLayout, RefusesEmptyNegativeAndOversizedImages) {
-    EXPECT_FALSE(ComputeDibLayout(0, 10, 8));
-    EXPECT_FALSE(ComputeDibLayout(10, -10, 24));
-    // 0x7FFFFFFF x 0x7FFFFFFF would overflow 32 and 64-bit products alike.
-    EXPECT_FALSE(ComputeDibLayout(0x7FFFFFFF, 0x7FFFFFFF, 24));
+    for (const auto& [width, height, bits, alpha, fits] :
+         {std::tuple{0, 10, 8, false, false},
+          {10, -10, 24, false, false},
+          {0x7FFFFFFF, 0x7FFFFFFF, 24, false, false},
+          {16384, 16384, 8, false, false},
+          {16384, 16383, 8, false, true},
+          {9400, 9400, 24, false, true},
+          {9400, 9400, 24, true, false},
+          {8192, 8191, 24, true, true}}) {
+        EXPECT_EQ(ComputeDibLayout(width, height, bits, alpha).has_value(), fits) << width;
+    }
     EXPECT_FALSE(ComputeDibLayout(std::int64_t{1} << 40, 1, 1));
-    // Just over and just within 256 MiB, counting the alpha plane when there is one.
-    EXPECT_FALSE(ComputeDibLayout(16384, 16384, 8));
-    EXPECT_TRUE(ComputeDibLayout(16384, 16383, 8));
-    EXPECT_TRUE(ComputeDibLayout(9400, 9400, 24));
-    EXPECT_FALSE(ComputeDibLayout(9400, 9400, 24, true));
-    EXPECT_TRUE(ComputeDibLayout(8192, 8191, 24, true));
     CDibImage image;
     EXPECT_EQ(image.Create(65536, 65536, 24, FORMAT_BMP), nullptr);
     EXPECT_TRUE(image.IsEmpty());
-    EXPECT_EQ(image.GetSize(), 0u);
     EXPECT_FALSE(image.CreateAlphaPlane());
     EXPECT_FALSE(image.Rescale(2, 2, false));
 }
@@ -77,6 +81,10 @@ TEST(CDibImage, ReadsOutsideGiveTheBackgroundAndWritesThereAreIgnored) {
     // Inside, the reserved byte comes from the outside colour; the row holds blue first.
     EXPECT_EQ(trueColour.GetPixelColor(1, 1), (RgbQuad{50, 100, 200, 4}));
     EXPECT_EQ(trueColour.GetBits()[trueColour.GetRowBytes() + 3], 50);
+    // Whole pixels only, and only as far as a row reaches.
+    std::uint8_t buffer[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    trueColour.SwapRedBlue(buffer, sizeof buffer);
+    EXPECT_EQ(std::string(buffer, buffer + 10), std::string({3, 2, 1, 6, 5, 4, 7, 8, 9, 10}));
 }
 
 TEST(CDibImage, PaletteEntriesAndTheNearestOne) {
@@ -108,12 +116,9 @@ TEST(CDibImage, AlphaPlaneAndAttributesMoveWithTheBuffers) {
     EXPECT_EQ(from.GetAlphaPlane()[1 * 4 + 3], 99);
     EXPECT_EQ(from.GetAlpha(1, 1), 0);
     from.SetOutsideIndex(5);
+    from.SetErrorText(std::string(300, 'x').c_str());
+    EXPECT_EQ(std::string(from.GetErrorText()), std::string(255, 'x'));
     const std::uint8_t* block = from.GetDibBlock();
-
-    CDibImage copy;
-    copy.CopyAttributes(from);
-    EXPECT_EQ(copy.GetOutsideIndex(), 5);
-    EXPECT_EQ(copy.GetBits(), nullptr);  // never a pointer into another image's block
     CDibImage to;
     to.Create(9, 9, 24, FORMAT_BMP);
     to.CopyAttributes(from);  // only into an empty image
@@ -128,19 +133,129 @@ TEST(CDibImage, AlphaPlaneAndAttributesMoveWithTheBuffers) {
     EXPECT_FALSE(to.HasAlphaPlane());
 }
 
-TEST(CDibImage, ResolutionErrorTextAndRedBlueSwap) {
+using Colour = RgbQuad (*)(std::int64_t x, std::int64_t y);
+
+void Fill(CDibImage& image, std::int64_t width, std::int64_t height, Colour colourAt) {
+    ASSERT_NE(image.Create(width, height, 24, FORMAT_PNG), nullptr);
+    for (std::int64_t i = 0; i < width * height; ++i) {
+        image.SetPixelColor(i % width, i / width, colourAt(i % width, i / width));
+    }
+}
+
+RgbQuad Gradient(std::int64_t x, std::int64_t y) {
+    return RgbQuad{static_cast<std::uint8_t>(10 * x + 3 * y), static_cast<std::uint8_t>(7 * y + x),
+                   static_cast<std::uint8_t>(200 - 5 * x - y), 0};
+}
+
+// Fast sampling takes the top left of each cell; equal sizes keep the buffer.
+TEST(Rescale, FastSamplingAndSizesToRefuseOrKeep) {
     CDibImage image;
-    image.SetXDpi(96);
-    EXPECT_EQ(image.GetHeader().biXPelsPerMeter, 3780);
-    image.SetXDpi(0x7FFFFFFF);
-    EXPECT_EQ(image.GetHeader().biXPelsPerMeter, 0x7FFFFFFF);
-    image.SetErrorText(std::string(300, 'x').c_str());
-    EXPECT_EQ(std::string(image.GetErrorText()), std::string(255, 'x'));
-    // Whole pixels only, and only as far as a row reaches.
-    image.Create(1, 1, 24, FORMAT_BMP);
-    std::uint8_t buffer[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-    image.SwapRedBlue(buffer, sizeof buffer);
-    EXPECT_EQ(std::string(buffer, buffer + 8), std::string({3, 2, 1, 4, 5, 6, 7, 8}));
+    Fill(image, 4, 4, Gradient);
+    const std::uint8_t* block = image.GetDibBlock();
+    EXPECT_FALSE(image.Rescale(0, 2, false));
+    EXPECT_FALSE(image.Rescale(2, 0, true));
+    EXPECT_TRUE(image.Rescale(4, 4, false));
+    EXPECT_EQ(image.GetDibBlock(), block);
+    ASSERT_TRUE(image.Rescale(2, 2, true));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(image.GetPixelColor(i % 2, i / 2), Gradient(i % 2 * 2, i / 2 * 2)) << i;
+    }
+}
+
+// Every new pixel covers one colour. Whole factors give it back exactly; other factors may lose a
+// little to truncated weights but never add: white must not wrap round to black.
+TEST(Rescale, AreaAveragingOfAUniformImageKeepsItsColour) {
+    for (std::uint8_t value : {255, 100}) {
+        for (const auto& [width, height, newWidth, newHeight, loss] :
+             {std::tuple{9, 6, 3, 2, 0}, {640, 480, 232, 232, 2}, {100, 37, 33, 12, 2}}) {
+            CDibImage image;
+            ASSERT_NE(image.Create(width, height, 24, FORMAT_PNG), nullptr);
+            std::fill_n(image.GetBits(), image.GetHeader().biSizeImage, value);
+            ASSERT_TRUE(image.Rescale(newWidth, newHeight, false));
+            for (int i = 0; i < newWidth * newHeight; ++i) {
+                const RgbQuad pixel = image.GetPixelColor(i % newWidth, i / newWidth);
+                for (int channel : {pixel.rgbRed, pixel.rgbGreen, pixel.rgbBlue}) {
+                    ASSERT_TRUE(channel <= value && channel >= value - loss)
+                        << channel << " from " << int{value} << " at " << width << "x" << height;
+                }
+            }
+        }
+    }
+}
+
+// A 640 x 480 snapshot fitted into 232 x 174: scale factors of 80/29, so that nearly every
+// column and row straddles an edge. The values were worked out apart from this code.
+TEST(Rescale, AreaAveragingAtNonWholeFactorsGivesKnownValues) {
+    CDibImage image;
+    Fill(image, 640, 480, [](std::int64_t x, std::int64_t y) {
+        return RgbQuad{static_cast<std::uint8_t>(x * 3 + y * 5),
+                       static_cast<std::uint8_t>(x * y + 7 * x),
+                       static_cast<std::uint8_t>((x ^ y) * 3), 0};
+    });
+    ASSERT_TRUE(image.Rescale(232, 174, false));
+    ASSERT_EQ(image.GetRowBytes(), 3u * 232);
+    std::uint64_t checksum = 0;
+    for (std::uint32_t i = 0; i < image.GetHeader().biSizeImage; ++i) {
+        checksum += (i % 1000 + 1) * std::uint64_t{image.GetBits()[i]};
+    }
+    EXPECT_EQ(checksum, 7646836284u);
+    EXPECT_EQ(image.GetPixelColor(100, 50), (RgbQuad{244, 143, 213, 0}));
+    EXPECT_EQ(image.GetPixelColor(231, 173), (RgbQuad{208, 97, 227, 0}));
+}
+
+// Growing one way and shrinking the other is bilinear too: (0, 0) is then the source pixel
+// itself, where area averaging would mix in its neighbours.
+TEST(Rescale, EnlargingInterpolatesAndRepeatsTheLastColumnAndRow) {
+    CDibImage image;
+    Fill(image, 2, 2, [](std::int64_t x, std::int64_t y) {
+        return RgbQuad{static_cast<std::uint8_t>(100 * x), static_cast<std::uint8_t>(200 * y),
+                       static_cast<std::uint8_t>(50 * x * y), 0};
+    });
+    ASSERT_TRUE(image.Rescale(4, 4, false));
+    EXPECT_EQ(image.GetPixelColor(1, 0), (RgbQuad{50, 0, 0, 0}));
+    EXPECT_EQ(image.GetPixelColor(0, 1), (RgbQuad{0, 100, 0, 0}));
+    EXPECT_EQ(image.GetPixelColor(1, 1), (RgbQuad{50, 100, 12, 0}));
+    EXPECT_EQ(image.GetPixelColor(3, 3), (RgbQuad{100, 200, 50, 0}));
+    Fill(image, 100, 400, Gradient);
+    ASSERT_TRUE(image.Rescale(232, 263, false));
+    EXPECT_EQ(image.GetPixelColor(0, 0), Gradient(0, 0));
+}
+
+// Palette images interpolate to the nearest palette colour; the alpha plane, format, outside
+// colour and resolution follow every method.
+TEST(Rescale, PaletteAndAlphaPlane) {
+    CDibImage image;
+    ASSERT_NE(image.Create(4, 1, 8, FORMAT_PNG), nullptr);
+    for (int i = 3; i < 256; ++i) {
+        image.SetPaletteColor(i, 255, 0, 0);
+    }
+    image.SetPaletteColor(1, 255, 255, 255);
+    image.SetPaletteColor(2, 120, 120, 120);
+    for (int x = 1; x < 4; ++x) {
+        image.SetPixelIndex(x, 0, 1);
+    }
+    ASSERT_TRUE(image.Rescale(8, 1, false));
+    EXPECT_EQ(image.GetBitCount(), 8);
+    // Black, grey 127 between black and white, white.
+    EXPECT_EQ((std::vector<int>{image.GetPixelIndex(0, 0), image.GetPixelIndex(1, 0),
+                                image.GetPixelIndex(2, 0)}),
+              (std::vector<int>{0, 2, 1}));
+    for (int i = 0; i < 4; ++i) {
+        CDibImage image(FORMAT_PCX);
+        ASSERT_NE(image.Create(6, 6, i < 2 ? 8 : 24, FORMAT_PNG), nullptr);
+        ASSERT_TRUE(image.CreateAlphaPlane());
+        for (int y = 0; y < 36; ++y) {
+            image.SetAlpha(y % 6, y / 6, static_cast<std::uint8_t>(40 * (y % 6) + y / 6));
+        }
+        image.SetOutsideColor(RgbQuad{1, 2, 3, 4});
+        image.SetXDpi(300);
+        ASSERT_TRUE(image.Rescale(3, 2, i % 2 == 0));
+        EXPECT_EQ(image.GetAlpha(2, 1), 40 * 4 + 3) << i;
+        EXPECT_EQ(image.GetAlpha(2, 2), 0);  // the plane is 3 x 2 now
+        EXPECT_EQ(image.GetFormat(), FORMAT_PNG);
+        EXPECT_EQ(image.GetOutsideColor(), (RgbQuad{1, 2, 3, 4}));
+        EXPECT_EQ(image.GetXDpi(), 300);
+    }
 }
 
 }  // namespace
