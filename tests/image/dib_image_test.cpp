@@ -53,12 +53,8 @@ TEST(CDibImage, CreateAndPixelsOutside) {
 
     CDibImage trueColour;
     trueColour.Create(2, 2, 24, FORMAT_BMP);
-    trueColour.SetOutsideIndex(7);
     trueColour.SetOutsideColor(RgbQuad{1, 2, 3, 4});
     EXPECT_EQ(trueColour.GetPixelColor(2, 0), (RgbQuad{1, 2, 3, 4}));
-    trueColour.SetPixelColor(1, 1, MakeColorRef(200, 100, 50));
-    // Inside, the reserved byte comes from the outside colour.
-    EXPECT_EQ(trueColour.GetPixelColor(1, 1), (RgbQuad{50, 100, 200, 4}));
 }
 
 // Entries past the palette's end are refused, as the decoders' tests show.
@@ -77,27 +73,21 @@ TEST(CDibImage, NearestPaletteEntry) {
     EXPECT_EQ(image.GetPixelIndex(0, 0), 1);
 }
 
-// Moving the buffers from a decoder to the image is seen in the decoders' tests.
-TEST(CDibImage, AlphaPlaneAttributesAndErrorText) {
-    CDibImage from, empty, full;
-    from.Create(4, 2, 8, FORMAT_ICO);
-    from.SetAlpha(1, 1, 99);  // no plane yet: ignored
-    ASSERT_TRUE(from.CreateAlphaPlane());
-    from.SetAlpha(3, 1, 99);
-    from.SetAlpha(4, 1, 50);  // outside: ignored
-    EXPECT_EQ(from.GetAlphaPlane()[1 * 4 + 3], 99);
-    EXPECT_EQ(from.GetAlpha(1, 1), 0);
-    from.SetOutsideIndex(5);
-    from.SetErrorText(std::string(300, 'x').c_str());
-    EXPECT_EQ(std::string(from.GetErrorText()), std::string(255, 'x'));
-    empty.CopyAttributes(from);
-    EXPECT_EQ(empty.GetOutsideIndex(), 5);
-    EXPECT_EQ(empty.GetBits(), nullptr);  // never a pointer into another image's block
-    full.Create(9, 9, 24, FORMAT_BMP);
-    full.CopyAttributes(from);  // only into an empty image
-    EXPECT_EQ(full.GetOutsideIndex(), -1);
-    from.Create(4, 4, 24, FORMAT_PNG);
-    EXPECT_FALSE(from.HasAlphaPlane());
+// Moving the buffers from a decoder to the image is seen in the decoders' tests, copying the
+// attributes in the resampling tests.
+TEST(CDibImage, AlphaPlaneAndErrorText) {
+    CDibImage image;
+    image.Create(4, 2, 8, FORMAT_ICO);
+    image.SetAlpha(1, 1, 99);  // no plane yet: ignored
+    ASSERT_TRUE(image.CreateAlphaPlane());
+    image.SetAlpha(3, 1, 99);
+    image.SetAlpha(4, 1, 50);  // outside: ignored
+    EXPECT_EQ(image.GetAlphaPlane()[1 * 4 + 3], 99);
+    EXPECT_EQ(image.GetAlpha(1, 1), 0);
+    image.SetErrorText(std::string(300, 'x').c_str());
+    EXPECT_EQ(std::string(image.GetErrorText()), std::string(255, 'x'));
+    image.Create(4, 4, 24, FORMAT_PNG);
+    EXPECT_FALSE(image.HasAlphaPlane());
 }
 
 using Colour = RgbQuad (*)(std::int64_t x, std::int64_t y);

@@ -117,8 +117,8 @@ TEST(FitSnapshot, InWindowAndFullScreenModes) {
     }
 }
 
-// Alternating black and white columns: nearest neighbour keeps only those two colours,
-// smoothing mixes them.
+// Alternating black and white columns in the top row: nearest neighbour keeps only those two
+// colours, smoothing mixes them.
 TEST(FitSnapshotImage, ResamplesToTheFitWithTheRightKind) {
     for (const auto& [width, height, fullScreen, fittedHeight, smooth] :
          {std::tuple{256, 224, false, 203, false},
@@ -132,12 +132,7 @@ TEST(FitSnapshotImage, ResamplesToTheFitWithTheRightKind) {
         EXPECT_TRUE(FitSnapshotImage(image, fullScreen));
         EXPECT_EQ(image.GetWidth(), 232);
         EXPECT_EQ(image.GetHeight(), fittedHeight);
-        bool mixed = false;
-        for (std::int32_t x = 0; x < image.GetWidth(); ++x) {
-            const int red = image.GetPixelColor(x, 0).rgbRed;
-            mixed = mixed || (red != 0 && red != 255);
-        }
-        EXPECT_EQ(mixed, smooth) << width;
+        EXPECT_EQ(image.GetPixelColor(1, 0).rgbRed % 255 != 0, smooth) << width;
     }
 }
 
