@@ -107,7 +107,6 @@ Bytes Rle(std::int32_t width, std::int32_t height, std::uint16_t bits, const Byt
 TEST(BmpDecoder, FilesAndHostileFiles) {
     const Bytes masks565 = {0, 248, 0, 0, 224, 7, 0, 0, 31, 0, 0, 0};
     const Bytes masks888 = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
-    const Bytes pixels32 = {10, 20, 30, 40, 50, 60, 70, 80};
     const Decoded files[] = {
         // Without the file header the palette follows the header, however long.
         {Bmp(2, 1, 1, 0, {0, 0, 0, 0, 0, 0, 9, 0}, {64, 0, 0, 0}, 124, 0, false), 1, {0, 0x090000}},
@@ -116,14 +115,13 @@ TEST(BmpDecoder, FilesAndHostileFiles) {
         // 16 bits: 5-5-5 by default, else the masks; 32 bits: the fourth byte is not alpha.
         {Bmp(3, 1, 16, 0, {}, {255, 127, 31, 0, 0, 124, 0, 0}), 24, {0xF8F8F8, 0xF8, 0xF80000}},
         {Bmp(2, 1, 16, 3, masks565, {0, 248, 224, 7}), 24, {0xF80000, 0x00FC00}},
-        {Bmp(2, 1, 32, 3, masks888, pixels32), 24, {0x1E140A, 0x463C32}},
+        {Bmp(2, 1, 32, 3, masks888, {10, 20, 30, 40, 50, 60, 70, 80}), 24, {0x1E140A, 0x463C32}},
         // An absolute run padded to words, then end of line; delta skips; a run past the row's
         // end is dropped, not wrapped; data may end without an end of bitmap.
         {Rle(4, 2, 8, {0, 3, 7, 8, 9, 0, 0, 0, 1, 4, 0, 1}), 8, {7, 8, 9, 0, 4, 0, 0, 0}},
         {Rle(2, 3, 8, {1, 1, 0, 2, 0, 2, 1, 2}), 8, {1, 0, 0, 0, 0, 2}},
         {Rle(2, 2, 8, {10, 3, 0, 0, 1, 5}), 8, {3, 3, 5, 0}},
-        {Rle(6, 1, 4, {0, 5, 0x12, 0x34, 0x50, 0xEE, 1, 0x90}), 4, {1, 2, 3, 4, 5, 9}},
-    };
+        {Rle(6, 1, 4, {0, 5, 0x12, 0x34, 0x50, 0xEE, 1, 0x90}), 4, {1, 2, 3, 4, 5, 9}}};
     ExpectDecodes(FORMAT_BMP, files);
     const Refused hostile[] = {
         {{'B', 'M', 1, 2, 3}, "Not a BMP"},
@@ -132,8 +130,7 @@ TEST(BmpDecoder, FilesAndHostileFiles) {
         {Bmp(1, 1, 24, 1), "unknown compression"},
         {Bmp(1, 1, 2), "Unsupported BMP bit count"},
         {Bmp(1, INT_MIN, 1), "Bad BMP image size"},
-        {Bmp(1, 1, 1, 1, Bytes(8), {1, 1}, 40, 500), "Error reading BMP data"},
-    };
+        {Bmp(1, 1, 1, 1, Bytes(8), {1, 1}, 40, 500), "Error reading BMP data"}};
     ExpectRefused(FORMAT_BMP, hostile);
 }
 
@@ -179,8 +176,7 @@ TEST(PcxDecoder, FilesAndHostileFiles) {
         {Pcx{.bits = 1, .width = 9, .data = {128, 128}}, 1, {White, 0, 0, 0, 0, 0, 0, 0, White}},
         // Each plane holds a byte more than the width needs.
         {Pcx{.bits = 1, .planes = 4, .width = 3, .data = four}, 4, {0x212223, 0x060708, 0x000102}},
-        {Pcx{.bits = 2, .bytesPerLine = 1, .data = {0x1B}}, 4, {0x000102, 0x030405}},
-    };
+        {Pcx{.bits = 2, .bytesPerLine = 1, .data = {0x1B}}, 4, {0x000102, 0x030405}}};
     ExpectDecodes(FORMAT_PCX, files);
     const Refused hostile[] = {
         {Bytes(100, 10), "Can't read PCX image"},
@@ -191,8 +187,7 @@ TEST(PcxDecoder, FilesAndHostileFiles) {
         {Pcx{.bits = 1, .width = 9, .bytesPerLine = 1}, "Bad PCX image size"},
         {Pcx{.data = {1}}, "corrupted PCX"},
         {Pcx{.data = WithPalette({0xC3, 1})}, "repeat count spans end of image"},
-        {Pcx{.data = WithPalette({1, 2}, 11)}, "bad color map signature"},
-    };
+        {Pcx{.data = WithPalette({1, 2}, 11)}, "bad color map signature"}};
     ExpectRefused(FORMAT_PCX, hostile);
     // Layouts no header can ask for, refused by the row routines themselves.
     std::uint8_t bytes[8] = {};
@@ -244,8 +239,7 @@ TEST(IconDecoder, FilesAndHostileFiles) {
         {Ico{.width = 3, .height = 2, .mask = {0x40}}, 4, six, {255, 0, 255, 255, 255, 255}},
         {Ico{.bits = 24, .pixels = {1, 2, 3}, .mask = {0x80}}, 24, {0x030201}, {0}},
         {Ico{.width = 2, .bits = 32, .pixels = alpha}, 24, {0x030201, 0x060504}, {128, 255}},
-        {Ico{.width = 2, .bits = 32, .pixels = opaque}, 24, {0x030201, 0x060504}},
-    };
+        {Ico{.width = 2, .bits = 32, .pixels = opaque}, 24, {0x030201, 0x060504}}};
     ExpectDecodes(FORMAT_ICO, files);
     const Bytes good = Ico{.width = 8, .height = 8};
     Bytes pngEntry = good, offsetPastEnd = good;

@@ -6,7 +6,7 @@ namespace kestrun {
 namespace {
 
 // Rows are stored bottom-up and blue first; the alpha plane is not shown.
-TEST(DeviceBitmap, TrueColourRoundTrips) {
+TEST(DeviceBitmap, RoundTrips) {
     QImage bitmap(5, 3, QImage::Format_RGB32);
     for (int i = 0; i < 15; ++i) {
         bitmap.setPixel(i % 5, i / 5, qRgb(40 * (i % 5), 80 * (i / 5), i));
@@ -21,15 +21,11 @@ TEST(DeviceBitmap, TrueColourRoundTrips) {
     EXPECT_TRUE(FromDeviceBitmap(image, QImage()));
     EXPECT_TRUE(image.IsEmpty());
     EXPECT_TRUE(ToDeviceBitmap(image).isNull());
-}
-
-// Indexed bitmaps keep their palette; grey ones, 8 bits deep without one, become true colour.
-TEST(DeviceBitmap, IndexedAndGreyBitmaps) {
+    // Indexed bitmaps keep their palette; grey ones, 8 bits deep without one, become true colour.
     QImage indexed(9, 2, QImage::Format_Indexed8);
     indexed.setColorTable({qRgb(0, 0, 0), qRgb(1, 2, 3), qRgb(255, 128, 0)});
     indexed.fill(0);
     indexed.setPixel(8, 0, 2);
-    CDibImage image;
     ASSERT_TRUE(FromDeviceBitmap(image, indexed));
     EXPECT_EQ(image.GetBitCount(), 8);
     EXPECT_EQ(image.GetPixelIndex(8, 1), 2);

