@@ -33,7 +33,6 @@ TEST(SnapshotName, FollowsTheFileNameOfTheGamePart) {
         // Texts without a name still give a path inside the snapshot folder.
         {"/games/roms/", "/games/roms/", ""},
         {" pacman", " pacman", ""},
-        {"../../etc/passwd", "../../etc/passwd", "passwd"},
         {"../..", "../.", "."}};
     for (const Case& c : cases) {
         SCOPED_TRACE("text \"" + c.text + "\"");
@@ -77,12 +76,9 @@ TEST(ShownSnapshotPath, PrefersTheNamedFileThenMamesNewestNumberedOne) {
     EXPECT_EQ(shown("pacman"), program.WriteFile("snap/pacman.png", "png"));
 }
 
-constexpr auto None = SnapshotResampling::None;
-constexpr auto Fast = SnapshotResampling::Fast;
-constexpr auto Smooth = SnapshotResampling::Smooth;
-constexpr std::int32_t Largest = 2147483647;
-
 TEST(FitSnapshot, InWindowAndFullScreenModes) {
+    using enum SnapshotResampling;
+    constexpr std::int32_t Largest = 2147483647;
     struct Case {
         std::int32_t width, height;
         SnapshotFit window, fullScreen;
