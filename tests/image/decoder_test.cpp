@@ -73,7 +73,8 @@ void ExpectRefused(ImageFormat format, std::span<const Refused> cases) {
 }
 
 // A BMP file: the bytes after the info header (masks or palette, as stored) come before the
-// pixels; a pixel offset of 0 means right after them.
+// pixels, and their count over 4 is the colour count written; a pixel offset of 0 means right
+// after them.
 Bytes Bmp(std::int32_t width, std::int32_t height, std::uint16_t bits = 24,
           std::uint32_t compression = 0, const Bytes& afterHeader = {}, const Bytes& pixels = {},
           std::uint32_t headerSize = 40, std::uint32_t pixelOffset = 0, bool fileHeader = true) {
