@@ -310,6 +310,17 @@ void CDibImage::SetPixelColor(std::int64_t x, std::int64_t y, ColorRef color) {
                 static_cast<std::uint8_t>(color), 0});
 }
 
+void CDibImage::SwapRedBlue(std::uint8_t* row, std::size_t length) const {
+    if (IsEmpty() || row == nullptr || GetBitCount() != 24) {
+        return;
+    }
+    // Only whole pixels: a pixel starting in the last two bytes would reach past the buffer.
+    const std::size_t limit = std::min<std::size_t>(length, attributes_.rowBytes);
+    for (std::size_t i = 0; i + 3 <= limit; i += 3) {
+        std::swap(row[i], row[i + 2]);
+    }
+}
+
 bool CDibImage::CreateAlphaPlane() {
     alphaPlane_ = {};
     if (IsEmpty() || !ComputeDibLayout(GetWidth(), GetHeight(), GetBitCount(), true)) {

@@ -96,6 +96,9 @@ class CDibImage {
     RgbQuad GetPixelColor(std::int64_t x, std::int64_t y) const;
     void SetPixelColor(std::int64_t x, std::int64_t y, RgbQuad color);
     void SetPixelColor(std::int64_t x, std::int64_t y, ColorRef color);
+    // Exchanges red and blue of the 3-byte pixels in the first min(length, rowBytes) bytes of
+    // row; 24-bit images only.
+    void SwapRedBlue(std::uint8_t* row, std::size_t length) const;
 
     // Alpha plane: 0 transparent, 255 opaque.
 

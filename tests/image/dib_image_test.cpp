@@ -67,7 +67,7 @@ TEST(CDibImage, NearestPaletteEntry) {
 
 // Moving the buffers from a decoder to the image is seen in the decoders' tests, copying the
 // attributes in the resampling tests.
-TEST(CDibImage, AlphaPlaneAndErrorText) {
+TEST(CDibImage, AlphaPlaneErrorTextAndRedBlueSwap) {
     CDibImage image;
     image.Create(4, 2, 8, FORMAT_ICO);
     image.SetAlpha(1, 1, 99);  // no plane yet: ignored
@@ -80,6 +80,11 @@ TEST(CDibImage, AlphaPlaneAndErrorText) {
     EXPECT_EQ(std::string(image.GetErrorText()), std::string(255, 'x'));
     image.Create(4, 4, 24, FORMAT_PNG);
     EXPECT_FALSE(image.HasAlphaPlane());
+    // Whole pixels only, and only as far as a row reaches.
+    image.Create(1, 1, 24, FORMAT_BMP);
+    std::uint8_t buffer[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    image.SwapRedBlue(buffer, sizeof buffer);
+    EXPECT_EQ(std::string(buffer, buffer + 8), std::string({3, 2, 1, 4, 5, 6, 7, 8}));
 }
 
 using Colour = RgbQuad (*)(std::int64_t x, std::int64_t y);
