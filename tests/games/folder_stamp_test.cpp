@@ -2,52 +2,34 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace kestrun {
 namespace {
 
-// A folder last changed at second 1000, listed ten seconds later.
-FolderStamp Listed() {
-    FolderStamp stamp;
-    stamp.device = 7;
-    stamp.inode = 42;
-    stamp.modified = {1000, 500};
-    stamp.changed = {1000, 500};
-    stamp.takenAt = {1010, 0};
-    return stamp;
+FolderStamp Stamp(unsigned long long inode, std::timespec modified, std::time_t changed,
+                  std::time_t takenAt, unsigned long long device = 7) {
+    return {device, inode, modified, {changed, 500}, {takenAt, 0}};
 }
 
-struct StampCase {
-    const char* what;
-    std::function<void(FolderStamp& listed, FolderStamp& now)> change;
-    bool holds;
-};
-
+// A folder last changed at second 1000, listed at 1010 and looked at again at 1020.
 TEST(FolderStampTest, AListingHoldsOnlyForTheSameFolderUnchangedSinceWellBeforeIt) {
-    const StampCase cases[] = {
-        {"unchanged", [](FolderStamp&, FolderStamp&) {}, true},
-        {"another device", [](FolderStamp&, FolderStamp& now) { ++now.device; }, false},
-        {"another folder", [](FolderStamp&, FolderStamp& now) { ++now.inode; }, false},
-        {"entries changed", [](FolderStamp&, FolderStamp& now) { ++now.modified.tv_nsec; }, false},
-        {"times put back", [](FolderStamp&, FolderStamp& now) { ++now.changed.tv_sec; }, false},
-        {"changed just before the listing",
-         [](FolderStamp& listed, FolderStamp& now) {
-             listed.takenAt = now.takenAt = {1002, 0};
-         },
-         false},
-        {"modified in the future",
-         [](FolderStamp& listed, FolderStamp& now) {
-             listed.modified = now.modified = {2000, 0};
-         },
-         false},
+    const FolderStamp listed = Stamp(42, {1000, 500}, 1000, 1010);
+    const struct {
+        const char* what;
+        FolderStamp listed, now;
+        bool holds;
+    } cases[] = {
+        {"unchanged", listed, Stamp(42, {1000, 500}, 1000, 1020), true},
+        {"another device", listed, Stamp(42, {1000, 500}, 1000, 1020, 8), false},
+        {"another folder", listed, Stamp(43, {1000, 500}, 1000, 1020), false},
+        {"entries changed", listed, Stamp(42, {1000, 501}, 1000, 1020), false},
+        {"times put back", listed, Stamp(42, {1000, 500}, 1001, 1020), false},
+        {"changed just before the listing", Stamp(42, {1000, 500}, 1000, 1002),
+         Stamp(42, {1000, 500}, 1000, 1002), false},
+        {"modified in the future", Stamp(42, {2000, 0}, 1000, 1010),
+         Stamp(42, {2000, 0}, 1000, 1020), false},
     };
-    for (const StampCase& c : cases) {
-        FolderStamp listed = Listed();
-        FolderStamp now = Listed();
-        now.takenAt = {1020, 0};
-        c.change(listed, now);
-        EXPECT_EQ(ListingStillHolds(listed, now), c.holds) << c.what;
+    for (const auto& c : cases) {
+        EXPECT_EQ(ListingStillHolds(c.listed, c.now), c.holds) << c.what;
     }
 }
 

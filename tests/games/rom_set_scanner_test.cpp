@@ -11,160 +11,109 @@
 namespace kestrun {
 namespace {
 
+using Names = std::vector<std::string>;
+
 class RomSetScannerTest : public ::testing::Test {
   protected:
-    // Full paths in the ROM folder, in the given order.
-    std::vector<std::string> Paths(std::initializer_list<std::string> names) const {
-        std::vector<std::string> paths;
-        for (const std::string& name : names) {
-            paths.push_back(roms_ + name);
-        }
-        return paths;
-    }
-    // Empty files in the ROM folder.
     void WriteRomSets(std::initializer_list<std::string> names) const {
         for (const std::string& name : names) {
             temp_.WriteFile("roms/" + name);
         }
     }
-    // The state an earlier scan of another folder holding the given entries left behind.
-    RomSetState StateWith(std::initializer_list<std::string> names, int index) const {
-        for (const std::string& name : names) {
-            temp_.WriteFile("earlier/" + name);
-        }
-        RomSetState state;
-        ScanRomSets(temp_.Path() + "earlier/", state);
-        state.CurrentRomIndex = index;
-        return state;
-    }
-    static std::vector<std::string> Listed(const RomSetState& state) {
-        std::vector<std::string> paths;
+    // The listed entries' names in the ROM folder, in list order.
+    Names Listed(const RomSetState& state) const {
+        Names names;
         for (std::size_t i = 0; i < state.RomSetList.size(); ++i) {
-            paths.push_back(state.RomSetList[i]);
+            const std::string path(state.RomSetList[i]);
+            names.push_back(path.starts_with(roms_) ? path.substr(roms_.size())
+                                                    : "outside " + path);
         }
-        return paths;
+        return names;
     }
 
     testing::TempFolder temp_;
     std::string roms_ = temp_.MakeFolder("roms") + "/";
 };
 
-TEST_F(RomSetScannerTest, SortsByNameWithLowerCaseLettersAndKeepsTheirCase) {
-    WriteRomSets({"1942.zip", "005.zip", "Aburner.zip", "a_b.zip", "ab.zip"});
-    RomSetState state;
-    ScanRomSets(roms_ + "none.zip", state);
-    EXPECT_EQ(Listed(state), Paths({"005.zip", "1942.zip", "a_b.zip", "ab.zip", "Aburner.zip"}));
-    EXPECT_EQ(state.RomSetCount(), 5);
-}
-
-// Past the first eight bytes, and for bytes above 0x7F (here UTF-8), the order still holds.
-TEST_F(RomSetScannerTest, LongNamesAndBytesAboveAsciiKeepTheOrder) {
-    WriteRomSets({"\xc3\xa9t\xc3\xa9.zip", "mspacmanbg.zip", "MSPACMAN2.zip", "mspacman.zip",
-                  "mspacmab.zip"});
-    RomSetState state;
-    ScanRomSets(roms_ + "mspacman2.zip", state);
-    EXPECT_EQ(Listed(state), Paths({"mspacmab.zip", "mspacman.zip", "MSPACMAN2.zip",
-                                    "mspacmanbg.zip", "\xc3\xa9t\xc3\xa9.zip"}));
-    EXPECT_EQ(state.CurrentRomIndex, 2);
-}
-
-TEST_F(RomSetScannerTest, ListsEveryZipEndingInAnyCaseFoldersIncluded) {
-    WriteRomSets({"GALAGA.ZIP", "dkong.Zip", "readme.txt", "pacman.zip.bak", "zip"});
-    temp_.MakeFolder("roms/mspacman.zip");
+// Names sort with letters in lower case, past the first eight bytes and for bytes above 0x7F
+// (here UTF-8) too, and keep their case; folders ending in ".zip" count. The scanned path is
+// found in any case.
+TEST_F(RomSetScannerTest, ListsEveryZipEndingInAnyCaseSortedByNameInLowerCase) {
+    WriteRomSets({"1942.zip", "005.zip", "Aburner.zip", "a_b.zip", "ab.zip",
+                  "\xc3\xa9t\xc3\xa9.zip", "mspacmanbg.zip", "MSPACMAN2.zip", "mspacman.zip",
+                  "mspacmab.zip", "GALAGA.ZIP", "dkong.Zip", "readme.txt", "pacman.zip.bak",
+                  "zip"});
+    temp_.MakeFolder("roms/pengo.zip");
     temp_.MakeFolder("roms/snap");
     RomSetState state;
-    ScanRomSets(roms_ + "x.zip", state);
-    EXPECT_EQ(Listed(state), Paths({"dkong.Zip", "GALAGA.ZIP", "mspacman.zip"}));
-}
+    ScanRomSets(roms_ + "mspacman2.ZIP", state);
+    EXPECT_EQ(Listed(state),
+              (Names{"005.zip", "1942.zip", "a_b.zip", "ab.zip", "Aburner.zip", "dkong.Zip",
+                     "GALAGA.ZIP", "mspacmab.zip", "mspacman.zip", "MSPACMAN2.zip",
+                     "mspacmanbg.zip", "pengo.zip", "\xc3\xa9t\xc3\xa9.zip"}));
+    EXPECT_EQ(state.CurrentRomIndex, 9);
 
-TEST_F(RomSetScannerTest, FindsTheScannedPathInAnyCaseAtItsSortedPlace) {
-    WriteRomSets({"zaxxon.zip", "pacman.zip", "galaga.zip", "1942.zip"});
-    RomSetState state;
-    ScanRomSets(roms_ + "PACMAN.ZIP", state);
-    ASSERT_EQ(state.CurrentRomIndex, 2);
-    EXPECT_EQ(state.RomSetList[2], roms_ + "pacman.zip");
-}
-
-TEST_F(RomSetScannerTest, AmongNamesDifferingOnlyByCaseTheExactSpellingIsFound) {
-    WriteRomSets({"pacman.zip", "PacMan.zip", "PACMAN.zip", "galaga.zip"});
+    const std::string folder = temp_.MakeFolder("case") + "/";
+    for (const char* name : {"pacman.zip", "PacMan.zip", "PACMAN.zip", "galaga.zip"}) {
+        temp_.WriteFile(std::string("case/") + name);
+    }
     for (const char* name : {"pacman.zip", "PacMan.zip", "PACMAN.zip"}) {
-        RomSetState state;
-        ScanRomSets(roms_ + name, state);
-        EXPECT_EQ(Listed(state).at(state.CurrentRomIndex), roms_ + name);
+        ScanRomSets(folder + name, state);
+        EXPECT_EQ(std::string(state.RomSetList[state.CurrentRomIndex]), folder + name);
     }
 }
 
-TEST_F(RomSetScannerTest, KeepsTheIndexWhenThePathIsNotInTheFolder) {
-    WriteRomSets({"galaga.zip", "pacman.zip"});
-    RomSetState state = StateWith({"a.zip", "b.zip", "c.zip", "d.zip"}, 3);
-    ScanRomSets(roms_ + "dkong.zip", state);
-    EXPECT_EQ(Listed(state), Paths({"galaga.zip", "pacman.zip"}));
-    EXPECT_EQ(state.CurrentRomIndex, 3);
-}
-
-TEST_F(RomSetScannerTest, ARescanSeesEntriesAddedAndRemovedSinceTheLastScan) {
+// A path not in the listed folder, or in a missing one, keeps the index for the next step.
+TEST_F(RomSetScannerTest, ARescanSeesChangesAndAPathNotFoundKeepsTheIndex) {
     WriteRomSets({"galaga.zip", "pacman.zip"});
     RomSetState state;
     ScanRomSets(roms_ + "pacman.zip", state);
     WriteRomSets({"dkong.zip"});
     std::filesystem::remove(roms_ + "galaga.zip");
     ScanRomSets(roms_ + "pacman.zip", state);
-    EXPECT_EQ(Listed(state), Paths({"dkong.zip", "pacman.zip"}));
+    EXPECT_EQ(Listed(state), (Names{"dkong.zip", "pacman.zip"}));
     EXPECT_EQ(state.CurrentRomIndex, 1);
-}
-
-TEST_F(RomSetScannerTest, MissingFolderGivesAnEmptyList) {
-    RomSetState state = StateWith({"a.zip"}, 0);
     ScanRomSets(temp_.Path() + "nowhere/pacman.zip", state);
     EXPECT_TRUE(state.RomSetList.empty());
-    EXPECT_EQ(state.CurrentRomIndex, 0);
+    EXPECT_EQ(state.CurrentRomIndex, 1);
+    ScanRomSets(roms_ + "zaxxon.zip", state);
+    EXPECT_EQ(Listed(state), (Names{"dkong.zip", "pacman.zip"}));
+    EXPECT_EQ(state.CurrentRomIndex, 1);
 }
 
 TEST_F(RomSetScannerTest, SkipsEntriesWhosePathWouldBeTooLong) {
     // A folder that leaves room for exactly "b.zip" within the path limit.
-    const std::size_t room = MaxPathLength - roms_.size() - 5;
-    const std::string deep = "roms/" + std::string(room - 1, 'd') + "/";
-    temp_.WriteFile(deep + "b.zip");
-    temp_.WriteFile(deep + "ab.zip");
-    const std::string folder = roms_ + std::string(room - 1, 'd') + "/";
-    ASSERT_EQ(folder.size() + 5, MaxPathLength);
-
+    const std::string deep = std::string(MaxPathLength - roms_.size() - 6, 'd') + "/";
+    WriteRomSets({deep + "b.zip", deep + "ab.zip"});
+    ASSERT_EQ(roms_.size() + deep.size() + 5, MaxPathLength);
     RomSetState state;
-    ScanRomSets(folder + "ab.zip", state);
-    EXPECT_EQ(Listed(state), std::vector<std::string>{folder + "b.zip"});
+    ScanRomSets(roms_ + deep + "ab.zip", state);
+    EXPECT_EQ(Listed(state), Names{deep + "b.zip"});
     EXPECT_EQ(state.CurrentRomIndex, 0);
 }
 
-struct StepCase {
-    int index;
-    RomStep step;
-    int expectedIndex;
-};
-
 TEST_F(RomSetScannerTest, StepsWrapAroundAndStayInsideTheList) {
-    const StepCase cases[] = {
-        {0, RomStep::Next, 1},     {1, RomStep::Next, 2},     {2, RomStep::Next, 0},
-        {2, RomStep::Previous, 1}, {0, RomStep::Previous, 2}, {-4, RomStep::Previous, 2},
-        {-4, RomStep::Next, 0},    {3, RomStep::Next, 0},     {3, RomStep::Previous, 2},
-        {9, RomStep::Next, 0},     {9, RomStep::Previous, 2},
+    WriteRomSets({"a.zip", "b.zip", "c.zip"});
+    RomSetState listed;
+    ScanRomSets(roms_ + "a.zip", listed);
+    using enum RomStep;
+    const std::tuple<int, RomStep, int> cases[] = {
+        {0, Next, 1},     {1, Next, 2},      {2, Next, 0},     {2, Previous, 1},
+        {0, Previous, 2}, {-4, Previous, 2}, {-4, Next, 0},    {3, Next, 0},
+        {3, Previous, 2}, {9, Next, 0},      {9, Previous, 2},
     };
-    for (const auto& c : cases) {
-        RomSetState state = StateWith({"a.zip", "b.zip", "c.zip"}, c.index);
-        StepRomSet(state, c.step);
-        ASSERT_EQ(state.CurrentRomIndex, c.expectedIndex)
-            << "from " << c.index << (c.step == RomStep::Next ? " next" : " previous");
-        EXPECT_EQ(state.CurrentRomPath, state.RomSetList[c.expectedIndex]);
-    }
-}
-
-TEST_F(RomSetScannerTest, StepOnAnEmptyListChangesNothing) {
-    for (const RomStep step : {RomStep::Previous, RomStep::Next}) {
-        RomSetState state;
-        state.CurrentRomPath = roms_ + "pacman.zip";
-        state.CurrentRomIndex = 5;
+    for (const auto& [index, step, expected] : cases) {
+        RomSetState state = listed;
+        state.CurrentRomIndex = index;
         StepRomSet(state, step);
-        EXPECT_EQ(state.CurrentRomPath, roms_ + "pacman.zip");
-        EXPECT_EQ(state.CurrentRomIndex, 5);
+        ASSERT_EQ(state.CurrentRomIndex, expected) << index << (step == Next ? " next" : " back");
+        EXPECT_EQ(state.CurrentRomPath, state.RomSetList[expected]);
+    }
+    for (const RomStep step : {Previous, Next}) {
+        RomSetState empty{.CurrentRomPath = "pacman.zip", .RomSetList = {}, .CurrentRomIndex = 5};
+        StepRomSet(empty, step);
+        EXPECT_EQ(empty.CurrentRomPath, "pacman.zip");
+        EXPECT_EQ(empty.CurrentRomIndex, 5);
     }
 }
 

@@ -17,41 +17,29 @@
 namespace kestrun {
 namespace {
 
-// The sample dialog with its menu and accelerators; it counts the window's close commands.
+// The sample dialog with its menu and accelerators; it notes the commands it is given to
+// receive and counts the window's close commands.
 class SampleDialog : public CDialog {
   public:
-    SampleDialog() : CDialog(sample::Template(), nullptr) {
+    explicit SampleDialog(std::initializer_list<int> ids = {})
+        : CDialog(sample::Template(), nullptr) {
         SetMenu(sample::Menu());
         LoadAccelerators(sample::Accelerators());
+        for (const int id : ids) {
+            Commands().OnCommand(id, [this, id] { received.push_back(id); });
+        }
+        testing::ShowActive(*this);
     }
 
     int closes = 0;
     std::vector<int> received;
 
-    void Receive(std::initializer_list<int> ids) {
-        for (const int id : ids) {
-            Commands().OnCommand(id, [this, id] { received.push_back(id); });
-        }
-    }
-
   protected:
     void OnClose() override { ++closes; }
 };
 
-QMenu& MenuOf(const CDialog& dialog, int commandId) {
-    return *qobject_cast<QMenu*>(dialog.FindMenuItem(commandId)->parent());
-}
-
-// Opens a menu the way the user does, so that its update handlers run, and closes it again.
-void OpenAndClose(QMenu& menu) {
-    menu.popup(QPoint(0, 0));
-    menu.hide();
-}
-
 TEST(CommandRouterTest, ClicksMenuItemsAcceleratorsAndListsReachTheirHandlers) {
-    SampleDialog dialog;
-    testing::ShowActive(dialog);
-    dialog.Receive({sample::Run, sample::MenuRun, sample::MenuQuit});
+    SampleDialog dialog({sample::Run, sample::MenuRun, sample::MenuQuit});
     dialog.Commands().OnNotify(sample::List, ControlNotification::DropDown,
                                [&dialog] { dialog.received.push_back(-sample::List); });
     dialog.Item<QPushButton>(sample::Run)->click();
@@ -80,15 +68,12 @@ TEST(CommandRouterTest, ClicksMenuItemsAcceleratorsAndListsReachTheirHandlers) {
 // Escape sends Cancel, which a handler may swallow and which otherwise ends the dialog; the
 // window's close command is told apart from it.
 TEST(CommandRouterTest, EscapeSendsCancelAndTheCloseCommandIsToldApart) {
-    SampleDialog swallowing;
-    swallowing.Receive({IdCancel});
-    testing::ShowActive(swallowing);
+    SampleDialog swallowing({IdCancel});
     QTest::keyClick(&swallowing, Qt::Key_Escape);
     EXPECT_EQ(swallowing.received, std::vector<int>{IdCancel});
     EXPECT_TRUE(swallowing.isVisible());
 
     SampleDialog standard;
-    testing::ShowActive(standard);
     standard.close();
     EXPECT_EQ(standard.closes, 1);
     EXPECT_TRUE(standard.isVisible());
@@ -103,8 +88,14 @@ TEST(CommandRouterTest, EscapeSendsCancelAndTheCloseCommandIsToldApart) {
 // the first right-aligned one on stand in the bar's corner.
 TEST(CommandRouterTest, UpdateHandlersChangeTheItemsAsTheMenuOpens) {
     SampleDialog dialog;
-    EXPECT_EQ(MenuOf(dialog, sample::MenuAbout).parentWidget(),
+    const auto menuOf = [&dialog](int id) {
+        return qobject_cast<QMenu*>(dialog.FindMenuItem(id)->parent());
+    };
+    EXPECT_EQ(menuOf(sample::MenuAbout)->parentWidget(),
               dialog.MenuBar()->cornerWidget(Qt::TopRightCorner));
+    QMenu& file = *menuOf(sample::MenuRun);
+    QAction* run = dialog.FindMenuItem(sample::MenuRun);
+    QAction* quit = dialog.FindMenuItem(sample::MenuQuit);
     bool on = true;
     std::vector<int> offered;
     CommandRouter& commands = dialog.Commands();
@@ -113,7 +104,6 @@ TEST(CommandRouterTest, UpdateHandlersChangeTheItemsAsTheMenuOpens) {
         item.SetText(on ? "On" : "Off");
     });
     commands.OnUpdate(sample::MenuQuit, [&on](CommandUI& item) { item.SetCheck(!on); });
-    QMenu& file = MenuOf(dialog, sample::MenuRun);
     commands.OnUpdate(sample::MenuRemovedItem, [&](CommandUI& item) {
         offered.push_back(item.CommandId());
         file.removeAction(dialog.FindMenuItem(sample::MenuRemovedItem));
@@ -123,25 +113,24 @@ TEST(CommandRouterTest, UpdateHandlersChangeTheItemsAsTheMenuOpens) {
         item.SetCheck(true);
         item.SetText("changed");
     });
-    QAction* run = dialog.FindMenuItem(sample::MenuRun);
-    QAction* quit = dialog.FindMenuItem(sample::MenuQuit);
-
-    OpenAndClose(file);
-    EXPECT_EQ(offered, (std::vector<int>{sample::MenuRemovedItem, sample::MenuMode}));
-    EXPECT_TRUE(run->isChecked());
-    ASSERT_NE(run->actionGroup(), nullptr);
-    EXPECT_TRUE(run->actionGroup()->isExclusive());
-    EXPECT_FALSE(quit->isCheckable());
-    const QAction* title = MenuOf(dialog, sample::MenuMode).menuAction();
+    for (const bool state : {true, false}) {
+        SCOPED_TRACE(state);
+        on = state;
+        file.popup(QPoint(0, 0));  // as the user opens it, so that the handlers run
+        file.hide();
+        EXPECT_EQ(run->text(), on ? "On" : "Off");
+        EXPECT_EQ(run->isCheckable(), on);
+        EXPECT_EQ(run->isChecked(), on);
+        EXPECT_EQ(run->actionGroup() != nullptr && run->actionGroup()->isExclusive(), on);
+        EXPECT_EQ(quit->isCheckable(), !on);
+        EXPECT_EQ(quit->isChecked(), !on);
+        EXPECT_EQ(quit->actionGroup(), nullptr);
+    }
+    EXPECT_EQ(offered,
+              (std::vector<int>{sample::MenuRemovedItem, sample::MenuMode, sample::MenuMode}));
+    const QAction* title = menuOf(sample::MenuMode)->menuAction();
     EXPECT_EQ(title->text(), "Mode");
     EXPECT_FALSE(title->isCheckable());
-
-    on = false;
-    OpenAndClose(file);
-    EXPECT_EQ(run->text(), "Off");
-    EXPECT_FALSE(run->isCheckable());
-    EXPECT_TRUE(quit->isChecked());
-    EXPECT_EQ(quit->actionGroup(), nullptr);
 }
 
 }  // namespace

@@ -24,15 +24,14 @@ TEST(DialogColorsTest, DialogsAndMessageBoxesGetTheColoursOtherWindowsDoNot) {
         dialog.ensurePolished();
         message.ensurePolished();
         const QWidget* box = dialog.GetDlgItem(sample::Check);
-        for (const QWidget* widget :
-             {static_cast<const QWidget*>(&dialog), box, static_cast<const QWidget*>(&message)}) {
-            EXPECT_EQ(widget->palette().color(QPalette::Window), background);
-            EXPECT_EQ(widget->palette().color(QPalette::WindowText), text);
+        for (const QPalette& palette : {dialog.palette(), box->palette(), message.palette()}) {
+            EXPECT_EQ(palette.color(QPalette::Window), background);
+            EXPECT_EQ(palette.color(QPalette::WindowText), text);
         }
-        // Push buttons keep the system's face so their dark caption stays readable.
+        // Push buttons keep the system's face so their dark caption stays readable, and a
+        // disabled label must stay readable on the background.
         EXPECT_EQ(dialog.GetDlgItem(sample::Run)->palette().color(QPalette::ButtonText),
                   before.color(QPalette::ButtonText));
-        // A disabled label must stay readable on the background.
         EXPECT_EQ(box->palette().color(QPalette::Disabled, QPalette::WindowText),
                   background.lighter(190));
         EXPECT_EQ(plainWindow.palette().color(QPalette::Window), before.color(QPalette::Window));

@@ -13,32 +13,27 @@ namespace {
 
 using Box = QMessageBox;
 
-struct BoxCase {
-    MessageButtons buttons;
-    MessageIcon icon;
-    int defaultButton;
-    Box::StandardButton press;  // NoButton: Escape
-    Box::Icon shownIcon;
-    Box::StandardButton shownDefault;
-    MessageResult result;
-};
-
 // Escape answers like the last button: Ok alone, Cancel or No. The text is never markup.
 TEST(QtMessageBoxTest, ShowsTheRequestAndReportsThePressedButton) {
-    const BoxCase cases[] = {
-        {MessageButtons::Ok, MessageIcon::Stop, 0, Box::Ok, Box::Critical, Box::Ok,
-         MessageResult::Ok},
-        {MessageButtons::Ok, MessageIcon::None, 0, Box::NoButton, Box::NoIcon, Box::Ok,
-         MessageResult::Ok},
-        {MessageButtons::OkCancel, MessageIcon::Exclamation, 1, Box::NoButton, Box::Warning,
-         Box::Cancel, MessageResult::Cancel},
-        {MessageButtons::YesNo, MessageIcon::Question, 5, Box::No, Box::Question, Box::Yes,
+    using enum MessageButtons;
+    const struct {
+        MessageButtons buttons;
+        MessageIcon icon;
+        int defaultButton;
+        Box::StandardButton press, shownDefault;  // press NoButton: Escape
+        Box::Icon shownIcon;
+        MessageResult result;
+    } cases[] = {
+        {Ok, MessageIcon::Stop, 0, Box::Ok, Box::Ok, Box::Critical, MessageResult::Ok},
+        {Ok, MessageIcon::None, 0, Box::NoButton, Box::Ok, Box::NoIcon, MessageResult::Ok},
+        {OkCancel, MessageIcon::Exclamation, 1, Box::NoButton, Box::Cancel, Box::Warning,
+         MessageResult::Cancel},
+        {YesNo, MessageIcon::Question, 5, Box::No, Box::Yes, Box::Question, MessageResult::No},
+        {YesNo, MessageIcon::Information, 0, Box::NoButton, Box::Yes, Box::Information,
          MessageResult::No},
-        {MessageButtons::YesNo, MessageIcon::Information, 0, Box::NoButton, Box::Information,
-         Box::Yes, MessageResult::No},
     };
     const std::string text = "<b>roms/evil.zip</b> could not be opened.";
-    for (const BoxCase& c : cases) {
+    for (const auto& c : cases) {
         bool seen = false;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<Box*>(QApplication::activeModalWidget());
@@ -56,10 +51,9 @@ TEST(QtMessageBoxTest, ShowsTheRequestAndReportsThePressedButton) {
                 box->button(c.press)->click();
             }
         });
-        QtMessageBox service(nullptr);
-        EXPECT_EQ(
-            service.Show({text, "caption", c.buttons, c.icon, c.defaultButton, "the long story"}),
-            c.result);
+        EXPECT_EQ(QtMessageBox(nullptr).Show(
+                      {text, "caption", c.buttons, c.icon, c.defaultButton, "the long story"}),
+                  c.result);
         EXPECT_TRUE(seen);
     }
 }

@@ -14,15 +14,8 @@ inline constexpr int Run = 10, Editable = 11, List = 12, SortedList = 13, Check 
 inline constexpr int MenuRun = 100, MenuRemovedItem = 101, MenuMode = 102, MenuQuit = 103,
                      MenuAbout = 104;
 
-// Each control with the Qt class it is built as, in tab order.
-struct Control {
-    ControlTemplate control;
-    const char* qtClass;
-};
-const std::vector<Control>& Controls();
-
-// The dialog of Controls(). Its pictures are of one colour whose red is the resource number:
-// bitmaps 30 x 20 pixels, icons 16 x 16 and blue.
+// Its controls are in tab order. Its pictures are of one colour whose red is the resource
+// number: bitmaps 30 x 20 pixels, icons 16 x 16 and blue.
 const DialogTemplate& Template();
 const MenuTemplate& Menu();
 const std::vector<Accelerator>& Accelerators();

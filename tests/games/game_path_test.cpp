@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "games/game_drop.h"
+#include "games/rom_path.h"
 #include "platform/paths.h"
 #include "platform/shortcut_resolver.h"
 #include "tests/support/temp_folder.h"
@@ -16,12 +17,30 @@ namespace {
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
-class ShortcutTest : public ::testing::Test {
+TEST(RomPathFromText, FollowsTheTypedTextRules) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"pacman", "/opt/kestrun/roms/pacman.zip"},
+        {"pacman -cheat", "/opt/kestrun/roms/pacman.zip"},
+        {"pacman  -cheat -nosound", "/opt/kestrun/roms/pacman .zip"},
+        {"pacman-cheat", "/opt/kestrun/roms/pacman-cheat.zip"},
+        {"pacman.zip", "/opt/kestrun/roms/pacman.zip"},
+        {"PACMAN.ZIP", "/opt/kestrun/roms/PACMAN.ZIP.zip"},
+        {"/games/pacman", "/games/pacman.zip"},
+        {"/games/pacman.zip -cheat", "/games/pacman.zip"},
+        {"sub/galaga", "/opt/kestrun/roms/sub/galaga.zip"},
+        {" pacman", "/opt/kestrun/roms/ pacman.zip"},
+        {"", "/opt/kestrun/roms/.zip"},
+    };
+    for (const auto& [text, path] : cases) {
+        EXPECT_EQ(RomPathFromText(text, "/opt/kestrun/"), path) << '"' << text << '"';
+    }
+}
+
+class GamePathTest : public ::testing::Test {
   protected:
     std::string Link(const std::string& name, const std::string& target) const {
-        const std::string path = temp_.Path() + name;
-        fs::create_symlink(target, path);
-        return path;
+        fs::create_symlink(target, temp_.Path() + name);
+        return temp_.Path() + name;
     }
 
     testing::TempFolder temp_;
@@ -29,30 +48,31 @@ class ShortcutTest : public ::testing::Test {
     std::string folder_ = temp_.MakeFolder("roms/sub");
 };
 
-TEST_F(ShortcutTest, SymbolicLinkGivesItsStoredTarget) {
-    EXPECT_EQ(ResolveShortcut(Link("absolute", rom_)), rom_);
-
+// A symbolic link gives its stored target, unless longer than a path may be; only a
+// ".desktop" file is read as a desktop link, and only up to a bounded size.
+TEST_F(GamePathTest, AShortcutGivesItsTargetAndAnythingElseAnEmptyText) {
     temp_.MakeFolder("links");
-    EXPECT_EQ(ResolveShortcut(Link("links/relative", "../roms/pacman.zip")),
-              temp_.Path() + "links/../roms/pacman.zip");
-    EXPECT_EQ(ResolveShortcut(Link("broken", "/no/such/pacman.zip")), "/no/such/pacman.zip");
+    const std::string desktop = "[Desktop Entry]\nType=Link\nURL=file:///games/pacman.zip\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {Link("absolute", rom_), rom_},
+        {Link("links/relative", "../roms/pacman.zip"), temp_.Path() + "links/../roms/pacman.zip"},
+        {Link("broken", "/no/such/pacman.zip"), "/no/such/pacman.zip"},
+        {Link("long", "/" + std::string(MaxPathLength, 'x')), ""},
+        {temp_.WriteFile("pacman.txt", desktop), ""},
+        {temp_.MakeFolder("folder.desktop"), ""},
+        {temp_.Path() + "missing.desktop", ""},
+        {"", ""},
+        {temp_.WriteFile("huge.desktop", desktop + std::string(70000, '#')), ""},
+    };
+    for (const auto& [path, target] : cases) {
+        EXPECT_EQ(ResolveShortcut(path), target) << path;
+    }
 }
 
-TEST_F(ShortcutTest, TargetLongerThanThePathLimitIsNotResolved) {
-    const std::string longTarget = "/" + std::string(MaxPathLength, 'x');
-    EXPECT_EQ(ResolveShortcut(Link("long", longTarget)), "");
-}
-
-struct DesktopCase {
-    const char* content;
-    const char* expected;
-};
-
-TEST_F(ShortcutTest, DesktopLinkGivesTheLocalPathOfItsUrl) {
-    const DesktopCase cases[] = {
+TEST_F(GamePathTest, DesktopLinkGivesTheLocalPathOfItsUrl) {
+    const std::pair<const char*, const char*> cases[] = {
         {"[Desktop Entry]\nType=Link\nURL=file:///games/pacman.zip\n", "/games/pacman.zip"},
-        {"# made by hand\n[Desktop Entry]\r\nURL = file:///games/pac%20man%2Ezip\r\n"
-         "Type = Link\r\n",
+        {"# by hand\n[Desktop Entry]\r\nURL = file:///games/pac%20man%2Ezip\r\nType = Link\r\n",
          "/games/pac man.zip"},
         {"[Desktop Entry]\nType=Link\nURL=file://localhost/games/pacman.zip", "/games/pacman.zip"},
         {"[Desktop Entry]\nType=Link\nURL=file:///games/a\\sb.zip#top\n", "/games/a b.zip"},
@@ -64,32 +84,20 @@ TEST_F(ShortcutTest, DesktopLinkGivesTheLocalPathOfItsUrl) {
         {"[Desktop Entry]\nType=Link\n[Other]\nURL=file:///games/pacman.zip\n", ""},
         {"Type=Link\nURL=file:///games/pacman.zip\n", ""},
     };
-    for (const auto& c : cases) {
-        const std::string path = temp_.WriteFile("game.desktop", c.content);
-        EXPECT_EQ(ResolveShortcut(path), c.expected) << c.content;
+    for (const auto& [content, path] : cases) {
+        EXPECT_EQ(ResolveShortcut(temp_.WriteFile("game.desktop", content)), path) << content;
     }
 }
 
-TEST_F(ShortcutTest, AnythingElseGivesAnEmptyText) {
-    const std::string content = "[Desktop Entry]\nType=Link\nURL=file:///games/pacman.zip\n";
-    EXPECT_EQ(ResolveShortcut(temp_.WriteFile("pacman.txt", content)), "");
-    EXPECT_EQ(ResolveShortcut(temp_.MakeFolder("folder.desktop")), "");
-    EXPECT_EQ(ResolveShortcut(temp_.Path() + "missing.desktop"), "");
-    EXPECT_EQ(ResolveShortcut(""), "");
-    EXPECT_EQ(ResolveShortcut(temp_.WriteFile("huge.desktop", content + std::string(70000, '#'))),
-              "");
-}
-
 // Dropped files: the first one counts, after its shortcut is resolved, if it is a regular file.
-TEST_F(ShortcutTest, ADropTakesTheFirstFileIfItIsARegularOne) {
+TEST_F(GamePathTest, ADropTakesTheFirstFileIfItIsARegularOne) {
     const std::string text = temp_.WriteFile("notes.txt", "hello");
-    const std::string desktop =
-        temp_.WriteFile("pacman.desktop", "[Desktop Entry]\nType=Link\nURL=file://" + rom_ + "\n");
     const std::string fifo = temp_.Path() + "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::pair<Names, std::optional<std::string>> cases[] = {
         {{text, rom_, folder_}, text},
-        {{desktop}, rom_},
+        {{temp_.WriteFile("pacman.desktop", "[Desktop Entry]\nType=Link\nURL=file://" + rom_)},
+         rom_},
         {{Link("pacman-link", rom_)}, rom_},
         {{folder_, rom_}, std::nullopt},
         {{Link("folder-link", folder_)}, std::nullopt},
@@ -105,7 +113,7 @@ TEST_F(ShortcutTest, ADropTakesTheFirstFileIfItIsARegularOne) {
 
 // A game on the command line: a file named from the current folder gives its full path, since
 // start-up changes the current folder; anything else stays as typed.
-TEST_F(ShortcutTest, CommandLineGameIsAFilesFullPathOrTheTypedText) {
+TEST_F(GamePathTest, CommandLineGameIsAFilesFullPathOrTheTypedText) {
     const fs::path saved = fs::current_path();
     fs::current_path(temp_.Path());
     const std::pair<std::string, std::string> cases[] = {
