@@ -15,20 +15,15 @@ namespace kestrun {
 namespace {
 
 namespace fs = std::filesystem;
-using Names = std::vector<std::string>;
 
 TEST(RomPathFromText, FollowsTheTypedTextRules) {
     const std::pair<const char*, const char*> cases[] = {
         {"pacman", "/opt/kestrun/roms/pacman.zip"},
-        {"pacman -cheat", "/opt/kestrun/roms/pacman.zip"},
         {"pacman  -cheat -nosound", "/opt/kestrun/roms/pacman .zip"},
-        {"pacman-cheat", "/opt/kestrun/roms/pacman-cheat.zip"},
         {"pacman.zip", "/opt/kestrun/roms/pacman.zip"},
         {"PACMAN.ZIP", "/opt/kestrun/roms/PACMAN.ZIP.zip"},
         {"/games/pacman", "/games/pacman.zip"},
         {"/games/pacman.zip -cheat", "/games/pacman.zip"},
-        {"sub/galaga", "/opt/kestrun/roms/sub/galaga.zip"},
-        {" pacman", "/opt/kestrun/roms/ pacman.zip"},
         {"", "/opt/kestrun/roms/.zip"},
     };
     for (const auto& [text, path] : cases) {
@@ -90,11 +85,13 @@ TEST_F(GamePathTest, DesktopLinkGivesTheLocalPathOfItsUrl) {
 }
 
 // Dropped files: the first one counts, after its shortcut is resolved, if it is a regular file.
-TEST_F(GamePathTest, ADropTakesTheFirstFileIfItIsARegularOne) {
+// A game on the command line is taken the same way, named from the current folder, since
+// start-up changes the current folder; anything else stays as typed.
+TEST_F(GamePathTest, ADropOrTheCommandLineTakesARegularFileByItsFullPath) {
     const std::string text = temp_.WriteFile("notes.txt", "hello");
     const std::string fifo = temp_.Path() + "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::pair<Names, std::optional<std::string>> cases[] = {
+    const std::pair<std::vector<std::string>, std::optional<std::string>> cases[] = {
         {{text, rom_, folder_}, text},
         {{temp_.WriteFile("pacman.desktop", "[Desktop Entry]\nType=Link\nURL=file://" + rom_)},
          rom_},
@@ -102,29 +99,16 @@ TEST_F(GamePathTest, ADropTakesTheFirstFileIfItIsARegularOne) {
         {{folder_, rom_}, std::nullopt},
         {{Link("folder-link", folder_)}, std::nullopt},
         {{}, std::nullopt},
-        {{""}, std::nullopt},
-        {{Link("broken", temp_.Path() + "gone.zip")}, std::nullopt},
         {{fifo}, std::nullopt},
     };
     for (const auto& [names, accepted] : cases) {
         EXPECT_EQ(AcceptDroppedFiles(names), accepted) << (names.empty() ? "" : names[0]);
     }
-}
-
-// A game on the command line: a file named from the current folder gives its full path, since
-// start-up changes the current folder; anything else stays as typed.
-TEST_F(GamePathTest, CommandLineGameIsAFilesFullPathOrTheTypedText) {
     const fs::path saved = fs::current_path();
     fs::current_path(temp_.Path());
-    const std::pair<std::string, std::string> cases[] = {
-        {"roms/pacman.zip", rom_},
-        {"roms/sub/../pacman.zip", rom_},
-        {"pacman -cheat", "pacman -cheat"},
-        {"roms/sub", "roms/sub"},
-    };
-    for (const auto& [argument, text] : cases) {
-        EXPECT_EQ(GameTextFromArgument(argument), text) << argument;
-    }
+    EXPECT_EQ(GameTextFromArgument("roms/sub/../pacman.zip"), rom_);
+    EXPECT_EQ(GameTextFromArgument("roms/sub"), "roms/sub");
+    EXPECT_EQ(GameTextFromArgument("pacman -cheat"), "pacman -cheat");
     fs::current_path(saved);
 }
 

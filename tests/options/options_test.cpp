@@ -44,7 +44,6 @@ TEST(AdvancedOptions, DialogDefaultsLaunchDefaultsAndTheSevenKeysOkWrites) {
     EXPECT_EQ(LoadAdvancedOptions(profile),
               (AdvancedOptions{.NoSkipGameinfo = 1, .Flt = 1, .Slider = 50}));
     EXPECT_EQ(ReadAdvancedOptionAtLaunch(profile, &AdvancedOptions::TextureManagement), 1);
-    EXPECT_EQ(ReadAdvancedOptionAtLaunch(profile, &AdvancedOptions::Slider), 50);
     SaveAdvancedOptions(profile, LoadAdvancedOptions(profile));
     EXPECT_EQ(ReadAdvancedOptionAtLaunch(profile, &AdvancedOptions::TextureManagement), 0);
 

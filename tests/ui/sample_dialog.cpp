@@ -8,8 +8,7 @@ namespace kestrun::sample {
 
 namespace {
 
-class Images final : public DialogImageSource {
-  public:
+struct Images final : DialogImageSource {
     QImage Bitmap(int bitmapId) const override {
         QImage image(30, 20, QImage::Format_RGB888);
         image.fill(QColor(bitmapId, 0, 0));
@@ -63,17 +62,11 @@ const MenuTemplate& Menu() {
                    .submenu = {{.text = "&Run\tF5", .commandId = MenuRun},
                                {.text = "Removed when offered", .commandId = MenuRemovedItem},
                                {.text = "Mode", .submenu = {{.text = "On", .commandId = MenuMode}}},
-                               MenuSeparator(),
-                               {.text = "&Quit", .commandId = MenuQuit}}},
+                               MenuSeparator()}},
                   {.text = "&Help", .submenu = {{.text = "&About", .commandId = MenuAbout}}}},
         .firstRightAligned = 1,
     };
     return menu;
-}
-
-const std::vector<Accelerator>& Accelerators() {
-    static const std::vector<Accelerator> table{{"F5", Run}, {"Ctrl+Q", MenuQuit}};
-    return table;
 }
 
 }  // namespace kestrun::sample
