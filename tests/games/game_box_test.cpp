@@ -92,7 +92,6 @@ TEST(GameBoxHistoryTest, TheCurrentTextIsKeptUnderItsKeyOnlyWhenAsked) {
     } cases[] = {{ProfileSection, "RomSet", "", true, "RomSet"},
                  {ProfileSection, "RomSet", "Game", true, "Game"},
                  {ProfileSection, "", "", true, "Last"},
-                 {ProfileSection, "", "Game", true, "Game"},
                  {ProfileSection, "RomSet", "", false, "RomSet"},
                  {"", "RomSet", "", true, "RomSet"}};
     for (const auto& c : cases) {
@@ -172,7 +171,6 @@ TEST(GameSearchPopupTest, KeysAndClicksMoveThroughTheListWithoutTouchingTheText)
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                       list.visualItemRect(list.item(0)).center());
     EXPECT_EQ(picked, (std::vector<std::string>{"dkongjr", "pacman"}));
-    EXPECT_FALSE(list.isVisible());
 }
 
 }  // namespace

@@ -72,7 +72,6 @@ TEST(DialogBuilderTest, ListsPicturesAndRadioGroupsFollowTheTemplate) {
     const auto* sorted = dialog.Item<QComboBox>(sample::SortedList);
     EXPECT_EQ((QStringList{sorted->itemText(0), sorted->itemText(1), sorted->itemText(2)}),
               (QStringList{"Alpha", "beta", "zeta"}));
-    EXPECT_EQ(dialog.Item<QComboBox>(sample::List)->itemText(3), "d");
     EXPECT_EQ(sorted->currentIndex(), -1);
 
     const QImage bitmap = dialog.Item<QLabel>(sample::Bitmap)->pixmap().toImage();
@@ -107,19 +106,14 @@ void Exchange(const CDialog& dialog, Binding binding, int controlId, int& value,
 TEST(DataExchangeTest, ValuesRoundTripThroughEveryControlKind) {
     const Binding check = &DataExchange::Check, radio = &DataExchange::Radio,
                   list = &DataExchange::ListIndex, trackbar = &DataExchange::Trackbar;
-    const std::tuple<Binding, int, int, int> cases[] = {{check, sample::Check, 1, 1},
-                                                        {check, sample::Check, 7, 0},
-                                                        {check, sample::PushCheck, 1, 1},
-                                                        {radio, sample::RadioA, 1, 1},
-                                                        {radio, sample::RadioA, 2, -1},
-                                                        {radio, sample::RadioC, -1, -1},
-                                                        {radio, sample::RadioB, 1, 12345},
-                                                        {list, sample::List, 3, 3},
-                                                        {list, sample::List, 4, -1},
-                                                        {list, sample::Label, 2, 12345},
-                                                        {trackbar, sample::Slider, 150, 100},
-                                                        {trackbar, sample::Slider, -3, 0},
-                                                        {trackbar, 999, 5, 12345}};
+    const std::tuple<Binding, int, int, int> cases[] = {
+        {check, sample::Check, 1, 1},      {check, sample::Check, 7, 0},
+        {check, sample::PushCheck, 1, 1},  {radio, sample::RadioA, 1, 1},
+        {radio, sample::RadioA, 2, -1},    {radio, sample::RadioC, -1, -1},
+        {radio, sample::RadioB, 1, 12345}, {list, sample::List, 3, 3},
+        {list, sample::List, 4, -1},       {list, sample::List, -5, -1},
+        {list, sample::Label, 2, 12345},   {trackbar, sample::Slider, 150, 100},
+        {trackbar, sample::Slider, -3, 0}, {trackbar, 999, 5, 12345}};
     for (auto [binding, controlId, stored, readBack] : cases) {
         const CDialog dialog(sample::Template(), nullptr);
         Exchange(dialog, binding, controlId, stored, false);
@@ -211,21 +205,20 @@ TEST(QtMessageBoxTest, ShowsTheRequestAndReportsThePressedButton) {
     }
 }
 
-// The sample dialog with its menu; it notes the commands it is given to
-// receive and counts the window's close commands.
+// The sample dialog with its menu, shown; it counts the window's close commands and, when
+// it swallows Cancel, the Cancel commands.
 class SampleDialog : public CDialog {
   public:
-    explicit SampleDialog(std::initializer_list<int> ids = {})
-        : CDialog(sample::Template(), nullptr) {
+    explicit SampleDialog(bool swallowCancel = false) : CDialog(sample::Template(), nullptr) {
         SetMenu(sample::Menu());
-        for (const int id : ids) {
-            Commands().OnCommand(id, [this, id] { received.push_back(id); });
+        if (swallowCancel) {
+            Commands().OnCommand(IdCancel, [this] { ++cancels; });
         }
         testing::ShowActive(*this);
     }
 
     int closes = 0;
-    std::vector<int> received;
+    int cancels = 0;
 
   protected:
     void OnClose() override { ++closes; }
@@ -234,9 +227,9 @@ class SampleDialog : public CDialog {
 // Escape sends Cancel, which a handler may swallow and which otherwise ends the dialog; the
 // window's close command is told apart from it.
 TEST(CommandRouterTest, EscapeSendsCancelAndTheCloseCommandIsToldApart) {
-    SampleDialog swallowing({IdCancel});
+    SampleDialog swallowing(true);
     QTest::keyClick(&swallowing, Qt::Key_Escape);
-    EXPECT_EQ(swallowing.received, std::vector<int>{IdCancel});
+    EXPECT_EQ(swallowing.cancels, 1);
     EXPECT_TRUE(swallowing.isVisible());
 
     SampleDialog standard;
