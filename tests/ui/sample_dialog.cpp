@@ -59,7 +59,7 @@ const MenuTemplate& Menu() {
     static const MenuTemplate menu{
         .id = 1,
         .menus = {{.text = "&File",
-                   .submenu = {{.text = "&Run\tF5", .commandId = MenuRun},
+                   .submenu = {{.text = "&Run", .commandId = MenuRun},
                                {.text = "Removed when offered", .commandId = MenuRemovedItem},
                                {.text = "Mode", .submenu = {{.text = "On", .commandId = MenuMode}}},
                                MenuSeparator()}},
