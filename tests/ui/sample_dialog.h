@@ -1,6 +1,5 @@
 #pragma once
 
-
 #include "ui/dialog_template.h"
 #include "ui/menu_template.h"
 
