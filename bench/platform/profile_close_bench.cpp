@@ -14,11 +14,11 @@
 #include <string>
 
 #include "bench/support/fastest_recorder.h"
+#include "bench/support/vector_game_box.h"
 #include "games/game_history.h"
 #include "options/launch_options.h"
 #include "platform/atomic_file.h"
 #include "platform/qt_profile_store.h"
-#include "tests/games/vector_game_box.h"
 #include "tests/support/scripted_message_box.h"
 
 namespace kestrun {

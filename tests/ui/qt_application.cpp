@@ -12,21 +12,19 @@ namespace {
 
 // One application for the whole test program, on the offscreen platform unless the caller
 // chose another one (xvfb-run, for a look at the real thing).
-class QtApplicationEnvironment final : public ::testing::Environment {
-  public:
+struct QtApplicationEnvironment final : ::testing::Environment {
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
-        application_ = std::make_unique<QApplication>(argc_, argv_);
+        application = std::make_unique<QApplication>(argc, argv);
     }
-    void TearDown() override { application_.reset(); }
+    void TearDown() override { application.reset(); }
 
-  private:
-    int argc_ = 1;
-    char name_[9] = "ui_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> application_;
+    int argc = 1;
+    char name[9] = "ui_tests";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QApplication> application;
 };
 
 [[maybe_unused]] const auto* const environment =

@@ -2,15 +2,13 @@
 
 #include <QPixmap>
 
-#include "ui/dialog.h"
 #include "ui/dialog_image_source.h"
 
 namespace kestrun::sample {
 
 namespace {
 
-class Images final : public DialogImageSource {
-  public:
+struct Images final : DialogImageSource {
     QImage Bitmap(int bitmapId) const override {
         QImage image(30, 20, QImage::Format_RGB888);
         image.fill(QColor(bitmapId, 0, 0));
@@ -25,45 +23,35 @@ class Images final : public DialogImageSource {
 
 }  // namespace
 
-const std::vector<Control>& Controls() {
-    using enum ControlKind;
-    static const std::vector<Control> controls{
-        {{Run, DefaultPushButton, "&Run", {0, 0, 40, 14}, TabStop}, "QPushButton"},
-        {{Editable, EditableComboBox, "", {45, 0, 60, 60}, TabStop}, "QComboBox"},
-        {{List, DropDownList, "", {110, 0, 40, 50}, TabStop, {"a", "b", "c", "d"}}, "QComboBox"},
-        {{SortedList, DropDownList, "", {155, 0, 40, 50}, Sorted, {"zeta", "Alpha", "beta"}},
-         "QComboBox"},
-        {{Check, CheckBox, "&Check", {0, 20, 40, 10}, TabStop}, "QCheckBox"},
-        {{PushCheck, CheckBox, "Push", {45, 20, 40, 14}, TabStop | PushLike}, "QPushButton"},
-        {{RadioA, RadioButton, "A", {0, 40, 20, 10}, TabStop | GroupStart}, "QRadioButton"},
-        {{RadioB, RadioButton, "B", {20, 40, 20, 10}}, "QRadioButton"},
-        {{RadioC, RadioButton, "C", {40, 40, 20, 10}, TabStop | GroupStart}, "QRadioButton"},
-        {{Slider, Trackbar, "", {0, 55, 80, 15}, TabStop}, "QSlider"},
-        {{Label, StaticText, "Label text", {90, 55, 50, 8}}, "QLabel"},
-        {{Group, GroupBox, "Group", {85, 20, 60, 30}}, "QGroupBox"},
-        {{NoControlId, EtchedHorizontalLine, "", {0, 75, 100, 1}}, "QFrame"},
-        {{Frame, BlackFrame, "", {0, 80, 40, 20}, Hidden}, "QFrame"},
-        {{Bitmap, BitmapStatic, "", {100, 75, 40, 30}, NoStyle, {}, 7}, "QLabel"},
-        {{Icon, IconStatic, "", {150, 75, 20, 20}, Sunken, {}, 8}, "QLabel"},
-        {{IdCancel, PushButton, "Cancel", {100, 100, 40, 14}, TabStop | Disabled}, "QPushButton"},
-    };
-    return controls;
-}
-
 const DialogTemplate& Template() {
+    using enum ControlKind;
     static const Images images;
-    static const DialogTemplate dialog = [] {
-        DialogTemplate made{.id = 1,
-                            .caption = "Sample",
-                            .width = 200,
-                            .height = 120,
-                            .controls = {},
-                            .images = &images};
-        for (const Control& control : Controls()) {
-            made.controls.push_back(control.control);
-        }
-        return made;
-    }();
+    static const DialogTemplate dialog{
+        .id = 1,
+        .caption = "Sample",
+        .width = 200,
+        .height = 120,
+        .controls =
+            {
+                {Run, DefaultPushButton, "&Run", {0, 0, 40, 14}, TabStop},
+                {Editable, EditableComboBox, "", {45, 0, 60, 60}, TabStop},
+                {List, DropDownList, "", {110, 0, 40, 50}, TabStop, {"a", "b", "c", "d"}},
+                {SortedList, DropDownList, "", {155, 0, 40, 50}, Sorted, {"zeta", "Alpha", "beta"}},
+                {Check, CheckBox, "&Check", {0, 20, 40, 10}, TabStop},
+                {PushCheck, CheckBox, "Push", {45, 20, 40, 14}, TabStop | PushLike},
+                {RadioA, RadioButton, "A", {0, 40, 20, 10}, TabStop | GroupStart},
+                {RadioB, RadioButton, "B", {20, 40, 20, 10}},
+                {RadioC, RadioButton, "C", {40, 40, 20, 10}, TabStop | GroupStart},
+                {Slider, Trackbar, "", {0, 55, 80, 15}, TabStop},
+                {Label, StaticText, "Label text", {90, 55, 50, 8}},
+                {Group, GroupBox, "Group", {85, 20, 60, 30}},
+                {NoControlId, EtchedHorizontalLine, "", {0, 75, 100, 1}},
+                {Frame, BlackFrame, "", {0, 80, 40, 20}, Hidden},
+                {Bitmap, BitmapStatic, "", {100, 75, 40, 30}, NoStyle, {}, 7},
+                {Icon, IconStatic, "", {150, 75, 20, 20}, Sunken, {}, 8},
+                {IdCancel, PushButton, "Cancel", {100, 100, 40, 14}, TabStop | Disabled},
+            },
+        .images = &images};
     return dialog;
 }
 
@@ -71,20 +59,14 @@ const MenuTemplate& Menu() {
     static const MenuTemplate menu{
         .id = 1,
         .menus = {{.text = "&File",
-                   .submenu = {{.text = "&Run\tF5", .commandId = MenuRun},
+                   .submenu = {{.text = "&Run", .commandId = MenuRun},
                                {.text = "Removed when offered", .commandId = MenuRemovedItem},
                                {.text = "Mode", .submenu = {{.text = "On", .commandId = MenuMode}}},
-                               MenuSeparator(),
-                               {.text = "&Quit", .commandId = MenuQuit}}},
+                               MenuSeparator()}},
                   {.text = "&Help", .submenu = {{.text = "&About", .commandId = MenuAbout}}}},
         .firstRightAligned = 1,
     };
     return menu;
-}
-
-const std::vector<Accelerator>& Accelerators() {
-    static const std::vector<Accelerator> table{{"F5", Run}, {"Ctrl+Q", MenuQuit}};
-    return table;
 }
 
 }  // namespace kestrun::sample

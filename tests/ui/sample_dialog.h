@@ -1,30 +1,19 @@
 #pragma once
 
-#include <vector>
-
 #include "ui/dialog_template.h"
 #include "ui/menu_template.h"
 
-// A small dialog of every control kind, with a menu and accelerators, for the framework's tests.
+// A small dialog of every control kind, with a menu, for the framework's tests.
 namespace kestrun::sample {
 
 inline constexpr int Run = 10, Editable = 11, List = 12, SortedList = 13, Check = 14,
                      PushCheck = 15, RadioA = 16, RadioB = 17, RadioC = 18, Slider = 19, Label = 20,
                      Group = 21, Frame = 22, Bitmap = 23, Icon = 24;
-inline constexpr int MenuRun = 100, MenuRemovedItem = 101, MenuMode = 102, MenuQuit = 103,
-                     MenuAbout = 104;
+inline constexpr int MenuRun = 100, MenuRemovedItem = 101, MenuMode = 102, MenuAbout = 103;
 
-// Each control with the Qt class it is built as, in tab order.
-struct Control {
-    ControlTemplate control;
-    const char* qtClass;
-};
-const std::vector<Control>& Controls();
-
-// The dialog of Controls(). Its pictures are of one colour whose red is the resource number:
-// bitmaps 30 x 20 pixels, icons 16 x 16 and blue.
+// Its controls are in tab order. Its pictures are of one colour whose red is the resource
+// number: bitmaps 30 x 20 pixels, icons 16 x 16 and blue.
 const DialogTemplate& Template();
 const MenuTemplate& Menu();
-const std::vector<Accelerator>& Accelerators();
 
 }  // namespace kestrun::sample
