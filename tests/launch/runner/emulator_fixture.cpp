@@ -10,15 +10,10 @@
 namespace kestrun::testing {
 namespace {
 
-constexpr const char* Settings[] = {
-    "TEST_EMULATOR_RECORD",      "TEST_EMULATOR_STDOUT_BYTES",  "TEST_EMULATOR_STDOUT_TEXT",
-    "TEST_EMULATOR_STDERR_TEXT", "TEST_EMULATOR_GRANDCHILD_MS", "TEST_EMULATOR_SLEEP_MS",
-    "TEST_EMULATOR_EXIT_CODE",   "TEST_EMULATOR_SIGNAL",
-};
-
 void ClearSettings() {
-    for (const char* setting : Settings) {
-        ::unsetenv(setting);
+    for (const char* setting : {"STDOUT_BYTES", "STDOUT_TEXT", "STDERR_TEXT", "GRANDCHILD_MS",
+                                "SLEEP_MS", "EXIT_CODE", "SIGNAL"}) {
+        ::unsetenv((std::string("TEST_EMULATOR_") + setting).c_str());
     }
 }
 
@@ -49,14 +44,8 @@ CapturedRun EmulatorTest::Run(const std::string& commandLine) {
 EmulatorRecord EmulatorTest::ReadRecord() const {
     std::ifstream file(folder_.Path() + "record", std::ios::binary);
     EmulatorRecord record;
-    for (std::string line; std::getline(file, line);) {
-        const std::size_t blank = line.find(' ');
-        const std::string name = line.substr(0, blank), value = line.substr(blank + 1);
-        if (name == "arg") {
-            record.arguments.push_back(value);
-        } else {
-            record.facts[name] = value;
-        }
+    for (std::string name, value; file >> name && std::getline(file.ignore(1), value);) {
+        (name == "arg" ? record.arguments.emplace_back() : record.facts[name]) = value;
     }
     return record;
 }
