@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "launch/process_runner.h"
-#include "tools/test_emulator_pattern.h"
 
 namespace kestrun::testing {
 namespace {
@@ -48,14 +47,6 @@ EmulatorRecord EmulatorTest::ReadRecord() const {
         (name == "arg" ? record.arguments.emplace_back() : record.facts[name]) = value;
     }
     return record;
-}
-
-std::string EmulatorTest::Pattern(std::size_t from, std::size_t count) {
-    std::string bytes;
-    for (std::size_t i = from; i < from + count; ++i) {
-        bytes += TestEmulatorPatternByte(i);
-    }
-    return bytes;
 }
 
 }  // namespace kestrun::testing

@@ -37,10 +37,6 @@ TEST(ExplainCurrentMameFailure, SaysInPlainWordsWhatMamesExitCodeAndLinesTell) {
          "MAME cannot run pacman: files it needs are missing.\n\n"
          "Not found: pacman.6e, pacman.6f, 82s123.7f\n\n"
          "MAME looked for them in the folder /games/roms/ (as pacman.zip)."},
-        // The list scrolled out of what was captured.
-        {2, "", "Fatal error: Required files are missing.\n",
-         "MAME cannot run pacman: files it needs are missing.\n\n"
-         "MAME looked for them in the folder /games/roms/ (as pacman.zip)."},
         {5, UnknownPacmn, std::string(UnknownPacmn).substr(60),
          "MAME does not know the system \"pacmn\".\n\nSimilar names: pacman, pacmanf"},
         {6, UnknownOption, UnknownOption,
@@ -71,14 +67,6 @@ TEST(ExplainCurrentMameFailure, SaysInPlainWordsWhatMamesExitCodeAndLinesTell) {
                                             JoinCapturedOutput(c.head, c.tail));
         }
     }
-}
-
-TEST(JoinCapturedOutput, JoinsHeadAndTailWithoutRepeatingWhatBothHold) {
-    const std::string line(70, 'x');
-    EXPECT_EQ(JoinCapturedOutput("", "tail"), "tail");
-    EXPECT_EQ(JoinCapturedOutput("short", "short and more"), "short and more");
-    EXPECT_EQ(JoinCapturedOutput("a" + line, line + "b"), "a" + line + "b");
-    EXPECT_EQ(JoinCapturedOutput("first", "last"), "first\n[...]\nlast");
 }
 
 }  // namespace

@@ -20,8 +20,9 @@ namespace kestrun::testing {
 namespace {
 
 // A main window that answers from its fields and logs its calls: "read", "history:<text>",
-// "hide", "show", "snapshot:<text>", "reassert", "focus".
-class ScriptedStartHost final : public StartHost {
+// "hide", "show", "snapshot:<text>", "reassert", "focus", and "wait" when it waits for the
+// child as a window without events would; duringWait runs once, at the next wait.
+class ScriptedStartHost final : public StartHost, public ProcessWaiter {
   public:
     LaunchOptions ReadBackOptions() override {
         Log("read");
@@ -37,6 +38,13 @@ class ScriptedStartHost final : public StartHost {
     void ReassertFullScreen() override { Log("reassert"); }
     void ShowSnapshot(std::string_view text) override { Log("snapshot:", text); }
     void FocusGameBox() override { Log("focus"); }
+    bool WaitForExit(int processFd) override {
+        Log("wait");
+        if (const auto action = std::exchange(duringWait, nullptr)) {
+            action();
+        }
+        return BlockingProcessWaiter().WaitForExit(processFd);
+    }
     void Log(std::string_view call, std::string_view text = "") {
         (log += log.empty() ? "" : ", ").append(call).append(text);
     }
@@ -44,26 +52,8 @@ class ScriptedStartHost final : public StartHost {
     LaunchOptions options = DefaultLaunchOptions();
     std::string gameText = "pacman";
     bool displaySwitched = false;
-    std::string log;  // the calls, in order, separated by commas
-};
-
-// Waits for the child as a window without events would, logging "wait" among the window's
-// calls; duringWait runs once, at the next wait, before it blocks.
-class LoggingWaiter final : public ProcessWaiter {
-  public:
-    explicit LoggingWaiter(ScriptedStartHost& host) : host_(host) {}
-    bool WaitForExit(int processFd) override {
-        host_.Log("wait");
-        if (const auto action = std::exchange(duringWait, nullptr)) {
-            action();
-        }
-        return blocking_.WaitForExit(processFd);
-    }
     std::function<void()> duringWait;
-
-  private:
-    ScriptedStartHost& host_;
-    BlockingProcessWaiter blocking_;
+    std::string log;  // the calls, in order, separated by commas
 };
 
 // The test emulator's folder with a scripted window, message boxes, an empty profile and a
@@ -71,14 +61,13 @@ class LoggingWaiter final : public ProcessWaiter {
 class StartCommandTest : public EmulatorTest {
   protected:
     void Start() {
-        RunStart({host, messages, profile, waiter, facts, ProgramFolder(), stream.Get()});
+        RunStart({host, messages, profile, host, facts, ProgramFolder(), stream.Get()});
     }
 
     ScriptedStartHost host;
     ScriptedMessageBox messages;
     MemoryProfileStore profile;
     FixedFactsSource facts;
-    LoggingWaiter waiter{host};
     OutputStreamFile stream;
 };
 
@@ -120,14 +109,6 @@ const StartCase StartCases[] = {
      .arguments = "cabal -cheat",
      .shown = {BypassQuestion},
      .log = "read, history:cabal -cheat, hide, wait, show, snapshot:cabal -cheat, focus"},
-    {.name = "ArtworkArchive",
-     .change = [](LaunchOptions& o) { o.Artcrop = 1; },
-     .prepare =
-         [](const std::string& folder) {
-             fs::create_directory(folder + "artwork");
-             fs::copy_file(folder + "mame.exe", folder + "artwork/pacman.zip");
-         },
-     .arguments = "pacman -norc -skip_disclaimer -nosleep -high_priority -artcrop -nohws -rdtsc"},
     // Refusals: the history keeps the text from the moment it is not blank.
     {.name = "BlankGameText",
      .gameText = " \t ",
@@ -165,9 +146,9 @@ const StartCase StartCases[] = {
     {.name = "LongOutputShowsTheTailWithoutItsLastByte",
      .emulator = {{"TEST_EMULATOR_STDOUT_BYTES", "5000"}, {"TEST_EMULATOR_EXIT_CODE", "1"}},
      .arguments = DefaultLine,
-     .shown = {{StartCommandTest::Pattern(5000 - 1024, 1023), "MAME Error", MessageButtons::Ok,
+     .shown = {{TestEmulatorPattern(5000 - 1024, 1023), "MAME Error", MessageButtons::Ok,
                 MessageIcon::Stop}},
-     .errorOutput = StartCommandTest::Pattern(5000 - 1024, 1024)},
+     .errorOutput = TestEmulatorPattern(5000 - 1024, 1024)},
 };
 
 std::vector<std::string> Briefly(const std::vector<MessageBoxRequest>& messages) {
@@ -190,7 +171,7 @@ TEST_P(StartTest, RunsOrRefusesAndTellsTheUser) {
     c.change(host.options);
     host.gameText = c.gameText;
     if (c.switchedDuringRun) {
-        waiter.duringWait = [this] { host.displaySwitched = true; };
+        host.duringWait = [this] { host.displaySwitched = true; };
     }
     messages.Answer(c.answer);
 
@@ -219,7 +200,7 @@ TEST_F(StartCommandTest, AStandardErrorWithoutReaderDoesNotEndTheLauncher) {
     std::FILE* brokenStream = ::fdopen(ends[1], "w");
     EXPECT_EXIT(
         {
-            RunStart({host, messages, profile, waiter, facts, ProgramFolder(), brokenStream});
+            RunStart({host, messages, profile, host, facts, ProgramFolder(), brokenStream});
             std::exit(messages.Shown().empty() ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
@@ -231,7 +212,7 @@ TEST_F(StartCommandTest, AStartDuringTheWaitOfAnotherKeepsEachRunApart) {
     Set("TEST_EMULATOR_STDOUT_TEXT", "first\n");
     Set("TEST_EMULATOR_EXIT_CODE", "1");
     host.displaySwitched = true;
-    waiter.duringWait = [this] {
+    host.duringWait = [this] {
         Set("TEST_EMULATOR_STDOUT_TEXT", "second\n");
         Set("TEST_EMULATOR_EXIT_CODE", "2");
         host.gameText = "galaga";
@@ -250,17 +231,16 @@ TEST_F(StartCommandTest, AStartDuringTheWaitOfAnotherKeepsEachRunApart) {
 
 // Only the generated options are translated: for a current MAME, or always when the user asks.
 TEST_F(StartCommandTest, TranslatesTheGeneratedOptionsOnlyWhenItShould) {
+    const char* const translated =
+        "pacman -video none -norc -ctrlrpath ctrlr -pluginspath plugins "
+        "-artpath artwork -bgfx_path bgfx -snapname %g -nosleep";
+    // The TranslateOptions key (7: unknown, so automatic), the version, Bypass, the run.
     const std::tuple<int, const char*, int, const char*> cases[] = {
-        // The TranslateOptions key (7: unknown, so automatic), the version, Bypass, the run.
-        {7, "0.251", 0,
-         "pacman -video none -norc -ctrlrpath ctrlr -pluginspath plugins -artpath "
-         "artwork -bgfx_path bgfx -snapname %g -nosleep"},
+        {7, "0.251", 0, translated},
         {0, "0.251", 0,
          "pacman -video none -norc -skip_disclaimer -tb -nosleep -high_priority "
          "-nohws -rdtsc"},
-        {1, "", 0,
-         "pacman -video none -norc -ctrlrpath ctrlr -pluginspath plugins -artpath "
-         "artwork -bgfx_path bgfx -snapname %g -nosleep"},
+        {1, "", 0, translated},
         {1, "0.251", 1, "pacman -video none"},
     };
     host.gameText = "pacman -video none";
