@@ -8,7 +8,6 @@
 
 #include "launch/per_game_rules.h"
 #include "options/launch_options.h"
-#include "options/option_lists.h"
 #include "tests/support/memory_profile_store.h"
 #include "tests/support/temp_folder.h"
 
@@ -16,11 +15,6 @@ namespace kestrun {
 namespace {
 
 using testing::MemoryProfileStore;
-
-template <std::size_t Size>
-std::string_view SelectedText(const std::array<std::string_view, Size>& items, int position) {
-    return position >= 0 && position < static_cast<int>(Size) ? items[position] : "";
-}
 
 // A profile holding the given "Key=value" words, as the option dialogs store them.
 void Store(MemoryProfileStore& profile, const char* settings) {
@@ -33,19 +27,18 @@ void Store(MemoryProfileStore& profile, const char* settings) {
 }
 
 // What a Start hands the builder: the options stored in the profile, per-game facts from the
-// lookup name in the program folder, list texts from the options' positions.
+// lookup name in the program folder, and the lists' texts (the window's business).
 EmulatorArguments BuildForStart(std::string_view gameText, const std::string& programFolder,
                                 MemoryProfileStore& profile) {
     const LaunchOptions options = LoadLaunchOptions(profile);
-    profile.ClearLog();
     const std::string lookupName = LookupNameOf(TrimGameText(gameText));
     const CommandLineRequest request{
         .gameText = TrimGameText(gameText),
         .options = options,
         .vectorGame = IsVectorGame(lookupName),
         .artworkInUse = options.Artwork != 0 && HasArtworkArchive(programFolder, lookupName),
-        .controllerText = SelectedText(ControllerListItems, options.Ctrlr),
-        .resolutionText = SelectedText(ResolutionListItems, options.Resolution)};
+        .controllerText = "XArcade",
+        .resolutionText = "640x480"};
     return BuildCommandLine(request, profile);
 }
 
@@ -86,7 +79,7 @@ TEST(CommandLine, RulesAppendInTheirOrder) {
          "Steadykey=1 Stretch=1 Input=1 Video=0 Ctrlr=0 Mouse=1 Effects=2 Scanlines=3 "
          "Resolution=8 Cheat=1 Artwork=0 LoFi=1 BackdropsOverlays=0 Bezels=0 NoSkipGameinfo=0",
          "-skip_gameinfo -sr 11025 -noresamplefilter -audio_latency 2 -window -nomax -gamma 2 "
-         "-noartwork -ctrlr HotRod -steadykey -cheat -effect scan75v -r 1280x1024 -rdtsc",
+         "-noartwork -ctrlr XArcade -steadykey -cheat -effect scan75v -r 640x480 -rdtsc",
          true},
         {"pengo", "Mute=1", "-nosound -nosamples -tb -nosleep -high_priority -nohws -rdtsc"},
         {"tempest", "", "-nosleep -high_priority -gamma 2 -nohws -rdtsc"},
@@ -96,7 +89,6 @@ TEST(CommandLine, RulesAppendInTheirOrder) {
         {"pacman", "Video=-1", "-nohws -rdtsc"},
         {"pacman", "Video=2 Stretch=1", "-rdtsc"},
         {"pacman", "Video=0 Input=1 Mouse=1", "-window -nomax -rdtsc", true},
-        {"pacman", "Video=0 Input=1 Ctrlr=3", "-window -nomax -ctrlr XArcade -rdtsc", true},
     };
     testing::TempFolder program;
     program.WriteFile("artwork/pacman.zip");

@@ -25,11 +25,6 @@ bool NoChildLeft() {
     return ::waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
 }
 
-// Fails at once, as a wait cut short would.
-struct FailingWaiter final : ProcessWaiter {
-    bool WaitForExit(int) override { return false; }
-};
-
 using ProcessRunnerTest = EmulatorTest;
 
 TEST_F(ProcessRunnerTest, ReportsHowTheEmulatorEndedWithItsOutputAndCollectsIt) {
@@ -69,16 +64,6 @@ TEST_F(ProcessRunnerTest, TheEmulatorStartsInTheProgramFolderWithOnlyTheStandard
     ::close(forgotten);
     ::pthread_sigmask(SIG_SETMASK, &savedMask, nullptr);
     ::signal(SIGPIPE, savedHandler);
-}
-
-TEST_F(ProcessRunnerTest, AFailedWaitStillGivesTheRealStatusAndCollectsTheChild) {
-    Set("TEST_EMULATOR_SLEEP_MS", "200");
-    Set("TEST_EMULATOR_EXIT_CODE", "3");
-    OutputCapture capture;
-    FailingWaiter waiter;
-    EXPECT_EQ(RunAndWait("mame.exe \"pacman\"", false, ProgramFolder(), capture, waiter),
-              (RunOutcome{Kind::Exited, 3}));
-    EXPECT_TRUE(NoChildLeft());
 }
 
 void IgnoreAlarm(int) {}

@@ -44,8 +44,7 @@ TEST(ExplainCurrentMameFailure, SaysInPlainWordsWhatMamesExitCodeAndLinesTell) {
         {6, "", "Error: unknown option: -skip_disclaimer\n",
          "MAME does not accept the option -skip_disclaimer, which Kestrun added for the options "
          "chosen in the window."},
-        // Other codes keep the emulator's own last lines.
-        {3, "", "Fatal error: no screen\n", "Fatal error: no screen"},
+        {3, "", "Fatal error: no screen\n", "Fatal error: no screen"},  // its own last lines
         {0, "", "fine\n", nullptr},
     };
     for (const Case& c : cases) {
