@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "launch/full_screen_layout.h"
 #include "launch/per_game_rules.h"
 #include "options/launch_options.h"
 #include "tests/support/memory_profile_store.h"
@@ -85,7 +86,6 @@ TEST(CommandLine, RulesAppendInTheirOrder) {
         // An archive alone, or the option without an archive, says nothing about artwork.
         {"pacman", "Artwork=0 Artcrop=1", "-tb -nosleep -high_priority -noartwork -nohws -rdtsc"},
         {"pacman", "Video=-1", "-nohws -rdtsc"},
-        {"pacman", "Video=2 Stretch=1", "-rdtsc"},
         {"pacman", "Video=0 Input=1 Mouse=1", "-window -nomax -rdtsc", true},
     };
     testing::TempFolder program;
@@ -184,6 +184,11 @@ TEST(PerGameRules, ArtworkArchiveIsAFileBesideTheProgramAskedAfreshEachTime) {
     program.WriteFile("artwork/pacman.zip");
     EXPECT_TRUE(HasArtworkArchive(program.Path(), "pacman"));
     EXPECT_TRUE(HasArtworkArchive(program.Path(), "pacman.zip"));
+}
+
+TEST(FullScreenLayout, EnteringMovesLeftBy6AndDownBy100) {
+    EXPECT_EQ(EnteringFullScreenRect({200, 300, 75, 23}), (ControlRect{194, 400, 75, 23}));
+    EXPECT_EQ(EnteringFullScreenRect({-40, -120, 3, 2}), (ControlRect{-46, -20, 3, 2}));
 }
 
 }  // namespace

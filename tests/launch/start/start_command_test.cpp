@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <tuple>
 
 #include "launch/argument_split.h"
 #include "launch/start_command.h"
@@ -79,6 +78,9 @@ const MessageBoxRequest BypassQuestion{
     "You are running Kestrun in Bypass mode.\nAll selected options will be ignored.",
     "Bypass enabled", MessageButtons::OkCancel, MessageIcon::Information};
 const char* const Refused = "read, history:pacman, focus";
+const char* const Translated =
+    "pacman -norc -ctrlrpath ctrlr -pluginspath plugins -artpath "
+    "artwork -bgfx_path bgfx -snapname %g -nosleep";
 
 // One Start: what the window holds, how the emulator behaves, and what follows.
 struct StartCase {
@@ -88,6 +90,8 @@ struct StartCase {
     void (*prepare)(const std::string& programFolder) = [](const std::string&) {};
     std::vector<std::pair<std::string, std::string>> emulator = {};
     MessageResult answer = MessageResult::Ok;
+    int translate = -1;               // the TranslateOptions key, when stored
+    const char* version = "";         // what the emulator says of itself: "" when it is no MAME
     const char* arguments = nullptr;  // after the program name; nullptr: nothing runs
     std::vector<MessageBoxRequest> shown = {};
     std::string errorOutput = "";
@@ -96,10 +100,13 @@ struct StartCase {
 
 const StartCase StartCases[] = {
     {.name = "FailedRun", .emulator = {{"TEST_EMULATOR_EXIT_CODE", "1"}}, .arguments = DefaultLine},
-    // Bypass runs the text as typed; the sound refusal is one of the options it ignores.
+    // Bypass runs the text as typed, untranslated; the sound refusal is one of the options it
+    // ignores.
     {.name = "BypassRunsASoundGameWhileMuted",
      .gameText = "  cabal -cheat\t",
      .change = [](LaunchOptions& o) { o.Bypass = o.Mute = 1; },
+     .translate = 1,
+     .version = "0.251",
      .arguments = "cabal -cheat",
      .shown = {BypassQuestion},
      .log = "read, history:cabal -cheat, hide, wait, show, snapshot:cabal -cheat, focus"},
@@ -143,6 +150,14 @@ const StartCase StartCases[] = {
      .shown = {{TestEmulatorPattern(5000 - 1024, 1023), "MAME Error", MessageButtons::Ok,
                 MessageIcon::Stop}},
      .errorOutput = TestEmulatorPattern(5000 - 1024, 1024)},
+    // Only the generated options are translated: for a current MAME when automatic (also for
+    // an unknown stored value), for any emulator when on, never under Bypass.
+    {.name = "TranslatedForACurrentMame",
+     .translate = 7,
+     .version = "0.251",
+     .arguments = Translated},
+    {.name = "TranslatedWhenOn", .translate = 1, .arguments = Translated},
+    {.name = "KeptWhenOff", .translate = 0, .version = "0.251", .arguments = DefaultLine},
 };
 
 std::vector<std::string> Briefly(const std::vector<MessageBoxRequest>& messages) {
@@ -164,6 +179,10 @@ TEST_P(StartTest, RunsOrRefusesAndTellsTheUser) {
     c.prepare(ProgramFolder());
     c.change(host.options);
     host.gameText = c.gameText;
+    if (c.translate >= 0) {
+        profile.WriteProfileInt(ProfileSection, "TranslateOptions", c.translate);
+    }
+    facts.facts.version = c.version;
     messages.Answer(c.answer);
 
     Start();
@@ -218,30 +237,6 @@ TEST_F(StartCommandTest, AStartDuringTheWaitOfAnotherKeepsEachRunApart) {
     EXPECT_EQ(host.log,
               "read, history:pacman, hide, wait, read, history:galaga, wait, snapshot:galaga, "
               "reassert, focus, snapshot:pacman, focus");
-}
-
-// Only the generated options are translated: for a current MAME, or always when the user asks.
-TEST_F(StartCommandTest, TranslatesTheGeneratedOptionsOnlyWhenItShould) {
-    const char* const translated =
-        "pacman -video none -norc -ctrlrpath ctrlr -pluginspath plugins "
-        "-artpath artwork -bgfx_path bgfx -snapname %g -nosleep";
-    // The TranslateOptions key (7: unknown, so automatic), the version, Bypass, the run.
-    const std::tuple<int, const char*, int, const char*> cases[] = {
-        {7, "0.251", 0, translated},
-        {0, "0.251", 0,
-         "pacman -video none -norc -skip_disclaimer -tb -nosleep -high_priority "
-         "-nohws -rdtsc"},
-        {1, "", 0, translated},
-        {1, "0.251", 1, "pacman -video none"},
-    };
-    host.gameText = "pacman -video none";
-    for (const auto& [stored, version, bypass, arguments] : cases) {
-        profile.WriteProfileInt(ProfileSection, "TranslateOptions", stored);
-        facts.facts.version = version;
-        host.options.Bypass = bypass;
-        Start();
-        EXPECT_EQ(ReadRecord().arguments, SplitCommandLine(std::string("mame.exe ") + arguments));
-    }
 }
 
 }  // namespace
