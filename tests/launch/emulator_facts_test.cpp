@@ -32,10 +32,13 @@ class BackgroundQueryTest : public ::testing::Test {
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
         return path;
     }
+    // Asks a fresh source, so only the cache can spare the questions.
     EmulatorFacts AskAnew(const std::string& executable) const {
         BackgroundFactsSource source(cache.Path());
         source.Prepare(executable, program.Path());
-        return source.FactsFor(executable, program.Path(), waiter);
+        const EmulatorFacts facts = source.FactsFor(executable, program.Path(), waiter);
+        EXPECT_EQ(source.KnownFacts(executable), facts);
+        return facts;
     }
     long Runs() const {
         std::ifstream file(program.Path() + "mame.runs");
@@ -57,12 +60,7 @@ TEST_F(BackgroundQueryTest, FactsAreAskedAgainOnlyWhenTheEmulatorsFileHasChanged
     const EmulatorFacts expected{.version = "0.251",
                                  .options = {"readconfig"},
                                  .searchPaths = {{"ctrlrpath", "/usr/my ctrlr"}}};
-    {
-        BackgroundFactsSource source(cache.Path());
-        source.Prepare(mame, program.Path());
-        EXPECT_EQ(source.FactsFor(mame, program.Path(), waiter), expected);
-        EXPECT_EQ(source.KnownFacts(mame), expected);
-    }
+    EXPECT_EQ(AskAnew(mame), expected);
     EXPECT_EQ(AskAnew(mame), expected);
     EXPECT_EQ(Runs(), 3);
     const timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 0}};  // the same size, another time

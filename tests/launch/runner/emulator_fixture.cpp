@@ -28,10 +28,6 @@ EmulatorTest::~EmulatorTest() {
     ClearSettings();
 }
 
-void EmulatorTest::Set(const std::string& setting, const std::string& value) {
-    ::setenv(setting.c_str(), value.c_str(), 1);
-}
-
 CapturedRun EmulatorTest::Run(const std::string& commandLine) {
     OutputCapture capture;
     EXPECT_TRUE(capture.Start());

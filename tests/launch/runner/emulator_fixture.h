@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,7 +34,9 @@ class EmulatorTest : public ::testing::Test {
     ~EmulatorTest() override;
 
     const std::string& ProgramFolder() const { return folder_.Path(); }
-    void Set(const std::string& setting, const std::string& value);
+    void Set(const std::string& setting, const std::string& value) {
+        ::setenv(setting.c_str(), value.c_str(), 1);
+    }
     // Runs the command line through a capture with the blocking wait.
     CapturedRun Run(const std::string& commandLine);
     EmulatorRecord ReadRecord() const;

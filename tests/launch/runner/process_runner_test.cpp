@@ -110,11 +110,9 @@ TEST(SplitCommandLine, GivesTheRuntimesArguments) {
         {R"(mame.exe a\\\"b c d)", {"mame.exe", R"(a\"b)", "c", "d"}},
         {R"(mame.exe a\\\\"b c" d e)", {"mame.exe", R"(a\\b c)", "d", "e"}},
         {R"(mame.exe a"b"" c d)", {"mame.exe", R"(ab" c d)"}},
-        {R"(mame.exe "a""")", {"mame.exe", R"(a")"}},
         {R"(mame.exe C:\roms\ "" x)", {"mame.exe", R"(C:\roms\)", "", "x"}},
         {R"("C:\Program Files\mame.exe" x)", {R"(C:\Program Files\mame.exe)", "x"}},
         {R"(ma\"me x" y)", {R"(ma\me x)", "y"}},  // the program name keeps its backslashes
-        {R"(mame.exe "pacman"; touch x;)", {"mame.exe", "pacman;", "touch", "x;"}},
         {std::string("mame.exe a\0b c", 14), {"mame.exe", "a"}},
         {"", {}},
     };

@@ -22,7 +22,6 @@ const char* const UnknownPacmn =
     "supported machines (best match first):\n\n"
     "pacman            Pac-Man (Midway)                       (Namco (Midway license), 1980)\n"
     "pacmanf           Pac-Man (Midway, speedup hack)         (hack, 1980)\n";
-const char* const UnknownOption = "Error: unknown option: -foo\n";
 
 TEST(ExplainCurrentMameFailure, SaysInPlainWordsWhatMamesExitCodeAndLinesTell) {
     const std::vector<std::string> typed{"-foo", "-video", "none"};
@@ -39,7 +38,7 @@ TEST(ExplainCurrentMameFailure, SaysInPlainWordsWhatMamesExitCodeAndLinesTell) {
          "MAME looked for them in the folder /games/roms/ (as pacman.zip)."},
         {5, UnknownPacmn, std::string(UnknownPacmn).substr(60),
          "MAME does not know the system \"pacmn\".\n\nSimilar names: pacman, pacmanf"},
-        {6, UnknownOption, UnknownOption,
+        {6, "", "Error: unknown option: -foo\n",
          "MAME does not accept the option -foo, which you typed after the game name."},
         {6, "", "Error: unknown option: -skip_disclaimer\n",
          "MAME does not accept the option -skip_disclaimer, which Kestrun added for the options "

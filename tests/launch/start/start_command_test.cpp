@@ -110,6 +110,14 @@ const StartCase StartCases[] = {
      .arguments = "cabal -cheat",
      .shown = {BypassQuestion},
      .log = "read, history:cabal -cheat, hide, wait, show, snapshot:cabal -cheat, focus"},
+    // Only the generated options are translated: for a current MAME when automatic (also for
+    // an unknown stored value), for any emulator when on.
+    {.name = "TranslatedForACurrentMame",
+     .translate = 7,
+     .version = "0.251",
+     .arguments = Translated},
+    {.name = "TranslatedWhenOn", .translate = 1, .arguments = Translated},
+    {.name = "KeptWhenOff", .translate = 0, .version = "0.251", .arguments = DefaultLine},
     // Refusals: the history keeps the text from the moment it is not blank.
     {.name = "BlankGameText",
      .gameText = " \t ",
@@ -139,25 +147,12 @@ const StartCase StartCases[] = {
      .errorOutput = "Could not start mame.exe: Permission denied.\n",
      .log = "read, history:pacman, hide, show, snapshot:pacman, focus"},
     // The message drops the last byte of the captured tail, standard error gets it all.
-    {.name = "KilledRun",
-     .emulator = {{"TEST_EMULATOR_STDOUT_TEXT", "ab"}, {"TEST_EMULATOR_SIGNAL", "6"}},
+    {.name = "KilledRunShowsTheTailWithoutItsLastByte",
+     .emulator = {{"TEST_EMULATOR_STDOUT_BYTES", "5000"}, {"TEST_EMULATOR_SIGNAL", "6"}},
      .arguments = DefaultLine,
-     .shown = {{"a", "MAME Execution Aborted", MessageButtons::Ok, MessageIcon::Exclamation}},
-     .errorOutput = "ab"},
-    {.name = "LongOutputShowsTheTailWithoutItsLastByte",
-     .emulator = {{"TEST_EMULATOR_STDOUT_BYTES", "5000"}, {"TEST_EMULATOR_EXIT_CODE", "1"}},
-     .arguments = DefaultLine,
-     .shown = {{TestEmulatorPattern(5000 - 1024, 1023), "MAME Error", MessageButtons::Ok,
-                MessageIcon::Stop}},
+     .shown = {{TestEmulatorPattern(5000 - 1024, 1023), "MAME Execution Aborted",
+                MessageButtons::Ok, MessageIcon::Exclamation}},
      .errorOutput = TestEmulatorPattern(5000 - 1024, 1024)},
-    // Only the generated options are translated: for a current MAME when automatic (also for
-    // an unknown stored value), for any emulator when on, never under Bypass.
-    {.name = "TranslatedForACurrentMame",
-     .translate = 7,
-     .version = "0.251",
-     .arguments = Translated},
-    {.name = "TranslatedWhenOn", .translate = 1, .arguments = Translated},
-    {.name = "KeptWhenOff", .translate = 0, .version = "0.251", .arguments = DefaultLine},
 };
 
 std::vector<std::string> Briefly(const std::vector<MessageBoxRequest>& messages) {
