@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "tests/support/temp_folder.h"
@@ -12,14 +13,13 @@ namespace {
 // The option names MAME 0.251 lists that the translated lines use; no short names, no "no"
 // forms, as -showusage prints them.
 EmulatorFacts Mame0251() {
+    std::istringstream names(
+        "readconfig ctrlrpath pluginspath artpath bgfx_path snapname skip_gameinfo video prescale "
+        "filter sound samples samplerate audio_latency window maximize sleep gamma artwork_crop "
+        "mouse joystick lightgun ctrlr steadykey cheat effect resolution switchres");
     std::string usage;
-    for (const char* name :
-         {"readconfig",    "ctrlrpath",     "pluginspath", "artpath",  "bgfx_path", "snapname",
-          "skip_gameinfo", "video",         "prescale",    "filter",   "sound",     "samples",
-          "samplerate",    "audio_latency", "window",      "maximize", "sleep",     "gamma",
-          "artwork_crop",  "mouse",         "joystick",    "lightgun", "ctrlr",     "steadykey",
-          "cheat",         "effect",        "resolution",  "switchres"}) {
-        usage += std::string("-") + name + " x\n";
+    for (std::string name; names >> name;) {
+        usage += "-" + name + " x\n";
     }
     return {.version = "0.251",
             .options = ParseUsage(usage),

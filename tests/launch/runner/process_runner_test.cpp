@@ -18,7 +18,6 @@
 namespace kestrun::testing {
 namespace {
 
-namespace fs = std::filesystem;
 using Kind = RunOutcome::Kind;
 
 bool NoChildLeft() {
@@ -43,11 +42,11 @@ TEST_F(ProcessRunnerTest, TheEmulatorStartsInTheProgramFolderWithOnlyTheStandard
         OutputCapture capture;
         BlockingProcessWaiter waiter;
         EXPECT_TRUE(RunAndWait(line, detach, ProgramFolder(), capture, waiter).Succeeded());
-        EXPECT_FALSE(fs::exists(ProgramFolder() + "by-shell"));
+        EXPECT_FALSE(std::filesystem::exists(ProgramFolder() + "by-shell"));
         const EmulatorRecord record = ReadRecord();
         EXPECT_EQ(record.arguments, SplitCommandLine(line));
         EXPECT_EQ(record.facts.at("session"), detach ? "1" : "0");
-        EXPECT_EQ(record.facts.at("cwd"), fs::canonical(ProgramFolder()).string());
+        EXPECT_EQ(record.facts.at("cwd"), std::filesystem::canonical(ProgramFolder()).string());
         EXPECT_EQ(record.facts.at("fds"), "0,1,2");
         EXPECT_EQ(record.facts.at("sigpipe"), "default");
     }

@@ -70,8 +70,6 @@ class StartCommandTest : public EmulatorTest {
     OutputStreamFile stream;
 };
 
-namespace fs = std::filesystem;
-
 const char* const DefaultLine =
     "pacman -norc -skip_disclaimer -tb -nosleep -high_priority -nohws -rdtsc";
 const MessageBoxRequest BypassQuestion{
@@ -125,7 +123,7 @@ const StartCase StartCases[] = {
                 MessageIcon::Exclamation}},
      .log = "read, focus"},
     {.name = "NoEmulator",
-     .prepare = [](const std::string& folder) { fs::remove(folder + "mame.exe"); },
+     .prepare = [](const std::string& folder) { std::filesystem::remove(folder + "mame.exe"); },
      .shown = {{"Kestrun and MAME should be installed in the same folder.", "mame not found",
                 MessageButtons::Ok, MessageIcon::Exclamation}},
      .log = Refused},
@@ -185,7 +183,7 @@ TEST_P(StartTest, RunsOrRefusesAndTellsTheUser) {
     if (c.arguments != nullptr) {
         EXPECT_EQ(ReadRecord().arguments, SplitCommandLine(std::string("mame.exe ") + c.arguments));
     } else {
-        EXPECT_FALSE(fs::exists(ProgramFolder() + "record"));
+        EXPECT_FALSE(std::filesystem::exists(ProgramFolder() + "record"));
     }
     EXPECT_EQ(Briefly(messages.Shown()), Briefly(c.shown));
     EXPECT_EQ(stream.Content(), c.errorOutput);
