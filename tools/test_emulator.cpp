@@ -10,14 +10,12 @@
 //   TEST_EMULATOR_EXIT_CODE        exit code (default 0)
 //   TEST_EMULATOR_SIGNAL           end by this signal instead
 // The record has one line "<name> <value>" per fact: "cwd"; "session" ("1" when the process
-// leads its own session, else "0"); "stdin" (device:inode of descriptor 0, empty when it is
-// closed); "fds" (the open descriptors, comma-separated); "sigpipe" ("default" when SIGPIPE is
-// neither blocked nor handled nor ignored); "grandchild" (its process id, empty without one);
-// then one "arg" per argument, the program name first.
+// leads its own session, else "0"); "fds" (the open descriptors, comma-separated); "sigpipe"
+// ("default" when SIGPIPE is neither blocked nor handled nor ignored); "grandchild" (its process
+// id, empty without one); then one "arg" per argument, the program name first.
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -39,14 +37,6 @@ std::string Setting(const char* name) {
 
 long long NumberSetting(const char* name) {
     return std::atoll(Setting(name).c_str());
-}
-
-std::string StandardInputIdentity() {
-    struct stat info {};
-    if (::fstat(STDIN_FILENO, &info) != 0) {
-        return "";
-    }
-    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
 }
 
 std::string OpenDescriptors() {
@@ -74,7 +64,6 @@ void WriteRecord(int argc, char** argv, pid_t grandchild) {
     std::ofstream file(Setting("TEST_EMULATOR_RECORD"), std::ios::binary | std::ios::trunc);
     file << "cwd " << std::filesystem::current_path().string() << '\n'
          << "session " << (::getsid(0) == ::getpid() ? "1" : "0") << '\n'
-         << "stdin " << StandardInputIdentity() << '\n'
          << "fds " << descriptors << '\n'
          << "sigpipe " << BrokenPipeHandling() << '\n'
          << "grandchild " << (grandchild > 0 ? std::to_string(grandchild) : "") << '\n';
@@ -106,11 +95,8 @@ pid_t StartGrandchild() {
 
 int main(int argc, char** argv) {
     WriteRecord(argc, argv, StartGrandchild());
-    std::string pattern(static_cast<std::size_t>(NumberSetting("TEST_EMULATOR_STDOUT_BYTES")), 0);
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        pattern[i] = kestrun::TestEmulatorPatternByte(i);
-    }
-    Write(stdout, pattern + Setting("TEST_EMULATOR_STDOUT_TEXT"));
+    const auto count = static_cast<std::size_t>(NumberSetting("TEST_EMULATOR_STDOUT_BYTES"));
+    Write(stdout, kestrun::TestEmulatorPattern(0, count) + Setting("TEST_EMULATOR_STDOUT_TEXT"));
     Write(stderr, Setting("TEST_EMULATOR_STDERR_TEXT"));
     SleepMilliseconds(NumberSetting("TEST_EMULATOR_SLEEP_MS"));
     if (const int signalNumber = static_cast<int>(NumberSetting("TEST_EMULATOR_SIGNAL"))) {

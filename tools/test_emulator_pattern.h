@@ -1,14 +1,19 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace kestrun {
 
-// The bytes the test emulator writes when asked for a count of them: never zero (so they
-// cannot be mistaken for the zero fill of a buffer) and repeating only every 251 bytes (so a
-// tail taken from the wrong place or in the wrong order shows).
-inline char TestEmulatorPatternByte(std::size_t index) {
-    return static_cast<char>(1 + index % 251);
+// The bytes the test emulator writes when asked for a count of them, from the given index on:
+// never zero (so they cannot be mistaken for the zero fill of a buffer) and repeating only
+// every 251 bytes (so a tail taken from the wrong place or in the wrong order shows).
+inline std::string TestEmulatorPattern(std::size_t from, std::size_t count) {
+    std::string bytes(count, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        bytes[i] = static_cast<char>(1 + (from + i) % 251);
+    }
+    return bytes;
 }
 
 }  // namespace kestrun

@@ -2,18 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "platform/child_process.h"
 #include "tests/support/temp_folder.h"
+#include "tools/test_emulator_pattern.h"
 
 namespace kestrun::testing {
 
 // What the test emulator wrote about itself.
 struct EmulatorRecord {
-    std::map<std::string, std::string> facts;  // cwd, session, stdin, fds, sigpipe, grandchild
+    std::map<std::string, std::string> facts;  // cwd, session, fds, sigpipe, grandchild
     std::vector<std::string> arguments;
 };
 
@@ -27,16 +29,14 @@ struct CapturedRun {
 // A program folder holding the test emulator as mame.exe, with the emulator's settings
 // cleared before and after each test.
 class EmulatorTest : public ::testing::Test {
-  public:
-    // The bytes the test emulator writes for a count of them, from the given index on.
-    static std::string Pattern(std::size_t from, std::size_t count);
-
   protected:
     EmulatorTest();
     ~EmulatorTest() override;
 
     const std::string& ProgramFolder() const { return folder_.Path(); }
-    void Set(const std::string& setting, const std::string& value);
+    void Set(const std::string& setting, const std::string& value) {
+        ::setenv(setting.c_str(), value.c_str(), 1);
+    }
     // Runs the command line through a capture with the blocking wait.
     CapturedRun Run(const std::string& commandLine);
     EmulatorRecord ReadRecord() const;
