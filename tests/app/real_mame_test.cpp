@@ -1,13 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <QLineEdit>
-#include <QTest>
-#include <filesystem>
-
 #include "launch/background_facts_source.h"
 #include "launch/emulator_facts_cache.h"
 #include "platform/file_system.h"
-#include "res/resource_ids.h"
 #include "tests/app/launcher_fixture.h"
 
 namespace kestrun::testing {
@@ -66,7 +59,7 @@ TEST_F(RealMameTest, PacmanWithoutItsFilesNamesThemAndTheFolder) {
 // The names come from MAME's own listing, asked for and loaded once the window is up; a set
 // file MAME cannot read counts as missing.
 TEST_F(RealMameTest, TheTitleNamesTheGameOnceTheListingIsInAndMarksMissingFiles) {
-    AddRomSet("pacman");
+    WriteFile("roms/pacman.zip");
     profile.WriteProfileString(ProfileSection, "RomSet0", "roms/dkong.zip -cheat");
     environment.gameText = "pong";
     Show();
