@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
 #include <vector>
@@ -22,13 +21,15 @@ class MainCollapsible : public CCollapsibleDialog {
           allowChanges_(allowChanges) {
         testing::ShowActive(*this);
     }
-    // Right of the marker: the artwork and effect panel and "Bypass"; the rest, even the bottom
-    // separator across the marker's edge, stays usable.
-    void ExpectRightPanelEnabled(bool enabled) const {
+    // The size, the toggle's text and whether the panel right of the marker (the artwork and
+    // effect panel and "Bypass") is enabled; the bottom separator across the marker's edge is.
+    void ExpectShown(QSize units, const char* toggleText, bool rightPanelEnabled) const {
+        EXPECT_EQ(size(), DialogSizeToPixels(units.width(), units.height()));
+        EXPECT_EQ(GetDlgItemText(ids::CollapseToggle), toggleText);
         for (const int id : {ids::Artcrop, ids::Artres, ids::Artwork, ids::EffectNone,
                              ids::EffectMasks, ids::ScanlinesList, ids::MaskList, ids::Bypass,
                              ids::BackdropsOverlays, ids::Bezels}) {
-            EXPECT_EQ(GetDlgItem(id)->isEnabled(), enabled) << id;
+            EXPECT_EQ(GetDlgItem(id)->isEnabled(), rightPanelEnabled) << id;
         }
         EXPECT_TRUE(GetDlgItem(ids::BottomSeparator)->isEnabled());
     }
@@ -43,37 +44,26 @@ class MainCollapsible : public CCollapsibleDialog {
 };
 
 // It opens collapsed, without telling: the marker reaches one unit beyond the client area's
-// bottom and covers 431 units. The toggle and Alt+M expand and collapse it again.
+// bottom and covers 431 units. The toggle and Alt+M expand it (moving it back onto the screen
+// as far as it can) and collapse it again. A one-way toggle ends disabled.
 TEST(CollapsibleDialogTest, OpensCollapsedAndTheToggleAndAltMSwitchIt) {
     MainCollapsible dialog;
-    auto* toggle = dialog.Item<QPushButton>(ids::CollapseToggle);
-    EXPECT_EQ(dialog.size(), DialogSizeToPixels(431, 208));
-    EXPECT_EQ(toggle->text(), "&More >>");
+    dialog.ExpectShown({431, 208}, "&More >>", false);
     EXPECT_FALSE(dialog.GetDlgItem(ids::CollapseMarker)->isVisible());
-    dialog.ExpectRightPanelEnabled(false);
-
-    toggle->click();
-    EXPECT_EQ(dialog.size(), DialogSizeToPixels(606, 207));
-    EXPECT_EQ(toggle->text(), "&More <<");
-    dialog.ExpectRightPanelEnabled(true);
-    EXPECT_EQ(dialog.focusWidget(), dialog.GetDlgItem(ids::Exit));
-    // Near the screen's edge the expanded window moves back onto it.
     const QRect screen = dialog.screen()->availableGeometry();
-    toggle->click();
     dialog.move(screen.right() - dialog.frameGeometry().width() + 1, screen.top());
-    EXPECT_EQ(dialog.size(), DialogSizeToPixels(431, 208));
-    dialog.ExpectRightPanelEnabled(false);
-    EXPECT_EQ(dialog.changes, (std::vector<bool>{true, false}));
-
     QTest::keyClick(&dialog, Qt::Key_M, Qt::AltModifier);
     // A mnemonic animates the click before it happens.
     QTRY_VERIFY_WITH_TIMEOUT(dialog.IsExpanded(), 1000);
+    dialog.ExpectShown({606, 207}, "&More <<", true);
+    EXPECT_EQ(dialog.focusWidget(), dialog.GetDlgItem(ids::Exit));
     const QRect frame = dialog.frameGeometry();
     EXPECT_TRUE(frame.right() <= screen.right() || frame.left() == screen.left()) << frame.left();
-}
+    dialog.Item<QPushButton>(ids::CollapseToggle)->click();
+    dialog.ExpectShown({431, 208}, "&More >>", false);
+    EXPECT_EQ(dialog.changes, (std::vector<bool>{true, false}));
 
-// Asking for the state it already has needs no permission.
-TEST(CollapsibleDialogTest, AVetoLeavesTheDialogUnchangedAndAOneWayButtonEndsDisabled) {
+    // A veto leaves it unchanged; asking for the state it already has needs no permission.
     MainCollapsible vetoing(true, false);
     EXPECT_FALSE(vetoing.ToggleExpanded());
     EXPECT_FALSE(vetoing.IsExpanded());

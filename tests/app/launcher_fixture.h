@@ -35,7 +35,6 @@ class LauncherFixture : public EmulatorTest {
         environment.arguments = {environment.programFile};
         environment.outputStream = errorOutput.Get();
     }
-    ~LauncherFixture() override { dialog.reset(); }
 
     // Makes the window over the given display service, runs its start-up and shows it.
     CLauncherDialog& Show(DisplayModeService* displayService = nullptr) {
@@ -68,10 +67,6 @@ class LauncherFixture : public EmulatorTest {
         QTest::keyClicks(edit, QString::fromStdString(text));
     }
     QAbstractButton& Button(int id) const { return *dialog->Item<QAbstractButton>(id); }
-    bool GameBoxHasFocus() const {
-        QWidget* box = dialog->GetDlgItem(ids::GameBox);
-        return dialog->focusWidget() == box || box->isAncestorOf(dialog->focusWidget());
-    }
 
     NoMameOnPath noMameOnPath;
     TempHome home;

@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <optional>
-#include <utility>
 
 #include "games/rom_path.h"
 #include "platform/file_system.h"
@@ -22,8 +20,6 @@
 
 namespace kestrun::testing {
 namespace {
-
-using Log = std::vector<std::string>;
 
 // The model over a program folder with an emulator that ends at once and three ROM sets.
 class LauncherModelTest : public ::testing::Test {
@@ -45,10 +41,6 @@ class LauncherModelTest : public ::testing::Test {
         return *model_;
     }
     std::string Rom(const std::string& name) const { return folder.Path() + "roms/" + name; }
-    // The model only looks for the file; the window decodes it.
-    std::string AddSnapshot() const { return folder.WriteFile("snap/pacman.png", "PNG"); }
-    // The log since the last call.
-    Log TakeLog() { return std::exchange(view.log, {}); }
 
     TempHome home;
     TempFolder folder;
@@ -65,13 +57,14 @@ class LauncherModelTest : public ::testing::Test {
     std::optional<LauncherModel> model_;
 };
 
-TEST_F(LauncherModelTest, StartUpChoosesTheRestoredTextElse005ElseTheSecondSet) {
+// Start-up shows the restored text, else 005, else the second set.
+TEST_F(LauncherModelTest, StartUpAndStepsChooseTheGame) {
     StartUp();
     EXPECT_EQ(view.text, Rom("galaga"));
     folder.WriteFile("roms/005.zip");
     StartUp();
     EXPECT_EQ(view.text, Rom("005"));
-    EXPECT_EQ(TakeLog().back(), "picture:default");
+    EXPECT_EQ(view.log.back(), "picture:default");
 
     // A restored text stays as typed while it chooses its ROM set; the next step shows where
     // it went.
@@ -80,12 +73,21 @@ TEST_F(LauncherModelTest, StartUpChoosesTheRestoredTextElse005ElseTheSecondSet) 
     EXPECT_EQ(view.text, "  pacman -cheat ");
     model.StepGame(RomStep::Previous);
     EXPECT_EQ(view.text, Rom("galaga"));
+    // A step from a game not in the list goes on from the last one found.
+    view.text = "nosuchgame";
+    model.StepGame(RomStep::Previous);
+    EXPECT_EQ(view.text, Rom("1942"));
 
     // The game named on the command line goes in the box instead.
     environment.gameText = "galaga";
     StartUp().StepGame(RomStep::Next);
     EXPECT_EQ(view.text, Rom("pacman"));
     environment.gameText.reset();
+    view.restoredText.clear();
+    // Without ROM sets a step shows 005.
+    std::filesystem::remove_all(folder.Path() + "roms");
+    StartUp().StepGame(RomStep::Next);
+    EXPECT_EQ(view.text, Rom("005"));
 
     view.restoredText = std::string(300, 'x');
     EXPECT_TRUE(StartUp().RomSets().CurrentRomPath.empty());
@@ -136,29 +138,8 @@ TEST_F(LauncherModelTest, StartUpEndsWithoutAnEmulatorOnCancelAndInTheTemporaryF
     environment.temporaryFolder = folder.Path();
     const std::string victim = folder.WriteFile("victim");
     environment.arguments = {environment.programFile, "not-a-handle", victim};
-    view = {};
     EXPECT_EQ(StartUp(false).ExitCode(), 0);
-    EXPECT_TRUE(view.log.empty());
     EXPECT_TRUE(FileExists(victim));
-}
-
-// A step goes on from the typed game without its options, or from the last game found, and
-// shows the snapshot; without ROM sets it shows 005.
-TEST_F(LauncherModelTest, StepsGoOnFromTheTypedOrTheLastFoundGame) {
-    const std::string snapshot = AddSnapshot();
-    LauncherModel& model = StartUp();
-    view.text = "galaga -cheat";
-    TakeLog();
-    model.StepGame(RomStep::Next);
-    EXPECT_EQ(view.text, Rom("pacman"));
-    EXPECT_EQ(TakeLog(), Log{"picture:" + snapshot});
-    view.text = "nosuchgame";
-    model.StepGame(RomStep::Previous);
-    EXPECT_EQ(view.text, Rom("galaga"));
-
-    std::filesystem::remove_all(folder.Path() + "roms");
-    StartUp().StepGame(RomStep::Next);
-    EXPECT_EQ(view.text, Rom("005"));
 }
 
 // Without names the search lists set names. A Browse scans the chosen folder (a cancel changes
@@ -185,7 +166,8 @@ TEST_F(LauncherModelTest, BrowsedAndPickedGamesBecomeTheCurrentGame) {
 }
 
 TEST_F(LauncherModelTest, DeleteSnapshotAsksMovesToTheTrashOrSaysItIsMissing) {
-    const std::string snapshot = AddSnapshot();
+    // The model only looks for the file; the window decodes it.
+    const std::string snapshot = folder.WriteFile("snap/pacman.png", "PNG");
     LauncherModel& model = StartUp();
     view.text = "pacman";
     messages.Answer(MessageResult::No);
@@ -195,20 +177,7 @@ TEST_F(LauncherModelTest, DeleteSnapshotAsksMovesToTheTrashOrSaysItIsMissing) {
     EXPECT_TRUE(FileExists(home.Folder().Path() + "home/.local/share/Trash/files/pacman.png"));
     EXPECT_EQ(view.log.back(), "picture:default");
     model.DeleteSnapshot();
-    ASSERT_EQ(messages.Shown().size(), 3u);
-    EXPECT_EQ(messages.Shown()[2].text, "snap/pacman.png doesn't exist.");
-}
-
-// A Start translates while the emulator is a current MAME, until the user chooses.
-TEST_F(LauncherModelTest, TheTranslationFollowsTheEmulatorUntilTheUserChooses) {
-    facts.facts.version = "0.251";
-    LauncherModel& model = StartUp();
-    EXPECT_TRUE(model.TranslationInUse());
-    model.ToggleTranslation();
-    EXPECT_FALSE(model.TranslationInUse());
-    facts.facts.version.clear();
-    model.ToggleTranslation();
-    EXPECT_TRUE(model.TranslationInUse());
+    EXPECT_EQ(messages.Shown().at(2).text, "snap/pacman.png doesn't exist.");
 }
 
 }  // namespace
