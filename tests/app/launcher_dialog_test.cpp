@@ -44,7 +44,7 @@ TEST_F(LauncherDialogTest, TheCloseStoresTheHistoryThenTheOptionsForTheNextStart
 
 // The renderer, Lo-Fi and translation choices are stored at once and their marks follow them: a
 // stored renderer out of range launches with Direct3D, and a current MAME is translated for
-// until the user says. F1 opens the help page.
+// until the user says. Start carries its tip, and F1 opens the help page.
 TEST_F(LauncherDialogTest, MenuChoicesAreStoredAtOnceAndMarked) {
     profile.WriteProfileInt(ProfileSection, "D3d", 5);
     facts.facts.version = "0.251";
@@ -55,8 +55,9 @@ TEST_F(LauncherDialogTest, MenuChoicesAreStoredAtOnceAndMarked) {
         emit qobject_cast<QMenu*>(item->parent())->aboutToShow();
         return item->isChecked();
     };
-    for (const int chosen : {ids::MenuDirect3D, ids::MenuDirectDraw, ids::MenuDirect3D}) {
-        const bool directDraw = chosen == ids::MenuDirectDraw;
+    // Each round checks the marks of the renderer in use, then chooses the other one.
+    for (const int current : {ids::MenuDirect3D, ids::MenuDirectDraw, ids::MenuDirect3D}) {
+        const bool directDraw = current == ids::MenuDirectDraw;
         EXPECT_EQ(ticked(ids::MenuDirectDraw), directDraw);
         EXPECT_EQ(ticked(ids::MenuDirect3D), !directDraw);
         EXPECT_EQ(ticked(ids::MenuLoFi), directDraw);
