@@ -2,7 +2,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "platform/desktop_folder.h"
 #include "tests/install/file_helpers.h"
@@ -74,9 +73,8 @@ TEST_F(DesktopTest, ShortcutIsAnExecutableDesktopEntryOrTheSaveError) {
               "[Desktop Entry]\nType=Application\nName=Kestrun\n"
               "Comment=The fastest frontend in the web\nExec=\"/opt/kestrun.exe\"\n"
               "Icon=org.example.kestrun\n");
-    struct stat info {};
-    ASSERT_EQ(::stat((homeFolder_ + "/New/Bureau/Kestrun.desktop").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0755u);
+    EXPECT_EQ(std::filesystem::status(homeFolder_ + "/New/Bureau/Kestrun.desktop").permissions(),
+              static_cast<std::filesystem::perms>(0755));
     EXPECT_TRUE(messages_.Shown().empty());
 
     home_.Folder().WriteFile("home/Blocked", "not a folder");

@@ -64,14 +64,11 @@ TEST(QtProfileStoreTest, ValuesRoundTripThroughTheFileInOneStorePerBatch) {
 
 // Only the first failure is told, whether single writes or a batch fail.
 TEST(QtProfileStoreTest, FirstFailureToStoreIsReportedWithTheFileAndTheReason) {
+    home.Folder().MakeFolder(Pellworth + "folder.ini");   // the profile is a folder
+    home.Folder().WriteFile(Pellworth + "blocked", "x");  // its folder is a file
     const std::pair<const char*, int> cases[] = {{"folder", EISDIR}, {"blocked/kestrun", ENOTDIR}};
     for (const auto& [application, reason] : cases) {
         SCOPED_TRACE(application);
-        if (reason == EISDIR) {
-            home.Folder().MakeFolder(Pellworth + "folder.ini");  // the profile is a folder
-        } else {
-            home.Folder().WriteFile(Pellworth + "blocked", "x");  // its folder is a file
-        }
         const std::string file = ProfileFile(application);
         testing::ScriptedMessageBox messages;
         {

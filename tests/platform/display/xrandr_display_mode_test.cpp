@@ -13,14 +13,12 @@ namespace {
 using testing::CrtcSizes;
 using testing::LitCrtcSizes;
 
-TEST(XRandrDisplayMode, FailsCleanlyWithoutAServer) {
-    XRandrDisplayMode mode("unix:4711");
-    EXPECT_FALSE(mode.ChangeDisplayMode(640, 480, false));
-    // Nothing was switched, so there is nothing to give back.
-    EXPECT_TRUE(mode.ChangeDisplayMode(0, 0, true));
-}
-
+// Without a server it fails cleanly, and there is nothing to give back.
 TEST(XRandrDisplayMode, SwitchesOnlyToOfferedSizesAndGivesBackTheModeFoundFirst) {
+    XRandrDisplayMode without("unix:4711");
+    EXPECT_FALSE(without.ChangeDisplayMode(640, 480, false));
+    EXPECT_TRUE(without.ChangeDisplayMode(0, 0, true));
+
     const testing::PrivateXServer server;
     const std::string& name = server.DisplayName();
     if (name.empty()) {

@@ -1,6 +1,5 @@
 #include "platform/qt_process_waiter.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
