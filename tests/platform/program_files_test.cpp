@@ -62,7 +62,7 @@ TEST(InstanceLockTest, OnlyOneHolderUntilItLetsGoOrItsProcessDies) {
 }
 
 // The lock is named after the program without its extension, even once its file is deleted.
-TEST(ProgramFiles, TellsFilesFromFoldersAndSplitsPaths) {
+TEST(ProgramFiles, NamesTheProgramTellsFilesFromFoldersAndSplitsPaths) {
     for (const char* file : {"/usr/bin/kestrun", "/opt/k/kestrun.exe", "/tmp/kestrun (deleted)"}) {
         EXPECT_EQ(ExecutableBaseName(file), "kestrun") << file;
     }
