@@ -1,11 +1,10 @@
 #pragma once
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
-#include <vector>
 
 namespace kestrun::testing {
 
@@ -15,19 +14,13 @@ inline std::string ReadWholeFile(const std::string& path) {
 }
 
 // The names in a folder, sorted; none when it does not exist.
-inline std::vector<std::string> NamesIn(const std::string& folder) {
-    std::vector<std::string> names;
+inline std::set<std::string> NamesIn(const std::string& folder) {
+    std::set<std::string> names;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        names.push_back(entry.path().filename().string());
+        names.insert(entry.path().filename().string());
     }
-    std::sort(names.begin(), names.end());
     return names;
-}
-
-inline bool Exists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
 }
 
 }  // namespace kestrun::testing

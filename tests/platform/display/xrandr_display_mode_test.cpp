@@ -10,68 +10,41 @@
 namespace kestrun {
 namespace {
 
-using testing::AddedDisplayMode;
 using testing::CrtcSizes;
 using testing::LitCrtcSizes;
-using testing::PrivateXServer;
 
-const CrtcSizes Xvfb1024x768 = {{1024, 768}};
-const CrtcSizes Xvfb640x480 = {{640, 480}};
+// Without a server it fails cleanly, and there is nothing to give back.
+TEST(XRandrDisplayMode, SwitchesOnlyToOfferedSizesAndGivesBackTheModeFoundFirst) {
+    XRandrDisplayMode without("unix:4711");
+    EXPECT_FALSE(without.ChangeDisplayMode(640, 480, false));
+    EXPECT_TRUE(without.ChangeDisplayMode(0, 0, true));
 
-TEST(XRandrDisplayMode, FailsCleanlyWithoutAServer) {
-    XRandrDisplayMode mode("unix:4711");
-    EXPECT_FALSE(mode.ChangeDisplayMode(640, 480, false));
-    // Nothing was switched, so there is nothing to give back.
-    EXPECT_TRUE(mode.ChangeDisplayMode(0, 0, true));
-}
-
-class XRandrOnXvfb : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (server_.DisplayName().empty()) {
-            GTEST_SKIP() << "Xvfb could not be started";
-        }
-        ASSERT_EQ(Sizes(), Xvfb1024x768);
+    const testing::PrivateXServer server;
+    const std::string& name = server.DisplayName();
+    if (name.empty()) {
+        GTEST_SKIP() << "Xvfb could not be started";
     }
-    CrtcSizes Sizes() const { return LitCrtcSizes(server_.DisplayName()); }
-
-    PrivateXServer server_;
-};
-
-TEST_F(XRandrOnXvfb, SwitchesOnlyToOfferedSizesAndRestoresTheModeFoundBefore) {
-    XRandrDisplayMode mode(server_.DisplayName());
+    const CrtcSizes xvfb = {{1024, 768}};
+    ASSERT_EQ(LitCrtcSizes(name), xvfb);
+    std::optional<XRandrDisplayMode> mode(std::in_place, name);
     for (const auto& [width, height] : {std::pair{640, 480}, {0, 768}, {-1024, -768}}) {
-        EXPECT_FALSE(mode.ChangeDisplayMode(width, height, false)) << width << "x" << height;
+        EXPECT_FALSE(mode->ChangeDisplayMode(width, height, false)) << width << "x" << height;
     }
-    EXPECT_TRUE(mode.ChangeDisplayMode(0, 0, true));
-    EXPECT_EQ(Sizes(), Xvfb1024x768);
-    {
-        const AddedDisplayMode added(server_.DisplayName(), 640, 480);
-        ASSERT_TRUE(added.Added());
-        ASSERT_TRUE(mode.ChangeDisplayMode(640, 480, false));
-        EXPECT_EQ(Sizes(), Xvfb640x480);
-        // Switching again must not take 640x480 for the mode to come back to.
-        EXPECT_TRUE(mode.ChangeDisplayMode(640, 480, false));
-    }
-    // The connection that made 640x480 is gone; the remembered mode is what counts.
-    EXPECT_TRUE(mode.ChangeDisplayMode(0, 0, true));
-    EXPECT_EQ(Sizes(), Xvfb1024x768);
-    // Restoring twice is harmless.
-    EXPECT_TRUE(mode.ChangeDisplayMode(0, 0, true));
-    EXPECT_EQ(Sizes(), Xvfb1024x768);
-}
+    ASSERT_TRUE(testing::AddVgaMode(name));
 
-TEST_F(XRandrOnXvfb, GivesTheDisplayBackWhenDestroyedWhileSwitched) {
-    const AddedDisplayMode added(server_.DisplayName(), 640, 480);
-    ASSERT_TRUE(added.Added());
-    std::optional<XRandrDisplayMode> mode(std::in_place, server_.DisplayName());
-    // A switch after a restore works too.
+    // Switching again must not take 640x480 for the mode to come back to; restoring twice is
+    // harmless.
     ASSERT_TRUE(mode->ChangeDisplayMode(640, 480, false));
+    EXPECT_TRUE(mode->ChangeDisplayMode(640, 480, false));
+    EXPECT_EQ(LitCrtcSizes(name), (CrtcSizes{{640, 480}}));
     EXPECT_TRUE(mode->ChangeDisplayMode(0, 0, true));
+    EXPECT_TRUE(mode->ChangeDisplayMode(0, 0, true));
+    EXPECT_EQ(LitCrtcSizes(name), xvfb);
+
+    // Destroyed while switched, it gives the display back.
     ASSERT_TRUE(mode->ChangeDisplayMode(640, 480, false));
-    EXPECT_EQ(Sizes(), Xvfb640x480);
     mode.reset();
-    EXPECT_EQ(Sizes(), Xvfb1024x768);
+    EXPECT_EQ(LitCrtcSizes(name), xvfb);
 }
 
 }  // namespace
