@@ -6,8 +6,7 @@
 
 namespace kestrun::testing {
 
-// Records every call and tracks the mode it would have set. SetSupported(false) makes every
-// switch fail as a display without that mode would; restoring always succeeds.
+// Records every call and tracks the mode it would have set; every switch and restore succeeds.
 class RecordingDisplayMode final : public DisplayModeService {
   public:
     struct Call {
@@ -17,25 +16,17 @@ class RecordingDisplayMode final : public DisplayModeService {
         bool operator==(const Call&) const = default;
     };
 
-    void SetSupported(bool supported) { supported_ = supported; }
     const std::vector<Call>& Calls() const { return calls_; }
     // True while a switched mode is in force.
     bool Switched() const { return switched_; }
 
     bool ChangeDisplayMode(int width, int height, bool restore) override {
         calls_.push_back({width, height, restore});
-        if (restore) {
-            switched_ = false;
-            return true;
-        }
-        if (supported_) {
-            switched_ = true;
-        }
-        return supported_;
+        switched_ = !restore;
+        return true;
     }
 
   private:
-    bool supported_ = true;
     bool switched_ = false;
     std::vector<Call> calls_;
 };
