@@ -128,7 +128,6 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
         return 1;
     }
 
-    fontConfiguration.join();
     CLauncherDialog dialog(LauncherServices{profile, messages, display, shell, waiter, facts},
                            *environment);
     dialog.Create();

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTimer>
 #include <csignal>
+#include <filesystem>
 #include <optional>
 
 #include "app/termination_close.h"
@@ -73,6 +75,34 @@ TEST(CommandLineTest, TheProgramAnswersOrEndsBeforeItNeedsADisplay) {
         const QByteArray error = program.readAllStandardError();
         EXPECT_TRUE(c.error.isEmpty() ? error.isEmpty() : error.contains(c.error)) << error.data();
     }
+}
+
+// Started for real beside an emulator, the program gets through its start-up to the window;
+// a termination signal then ends it as Exit does, with its options saved.
+TEST(CommandLineTest, TheProgramStartsAndEndsOnATerminationSignal) {
+    const testing::TempFolder folder;
+    std::filesystem::copy_file(KESTRUN_EXECUTABLE, folder.Path() + "kestrun");
+    std::filesystem::permissions(folder.WriteFile("mame.exe"), std::filesystem::perms::owner_all);
+    // The shortcut question answered before, so that nothing stands before the window.
+    folder.WriteFile(".config/Pellworth/kestrun.ini", "[Kestrun]\nShortcut=1\n");
+    const QString home = QString::fromStdString(folder.Path());
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("HOME", home);
+    environment.insert("XDG_CONFIG_HOME", home + ".config");
+    environment.insert("XDG_RUNTIME_DIR", home);
+    program.setProcessEnvironment(environment);
+    program.start(home + "kestrun", {});
+    // Long enough to reach the window on a busy machine; a signal before it is kept until then.
+    EXPECT_FALSE(program.waitForFinished(1500)) << program.readAllStandardError().data();
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().data();
+    QFile profile(home + ".config/Pellworth/kestrun.ini");
+    ASSERT_TRUE(profile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(profile.readAll().contains("\nVideo="));
 }
 
 // A real signal while a question is open dismisses the question. During start-up, before the
