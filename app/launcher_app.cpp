@@ -104,10 +104,9 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
     }
 
     SetUpProcessForTheWindow();
-    // The font configuration and the pictures are read on threads of their own while the
-    // application connects to the display; the window's first text and icons need them.
+    // The font configuration is read on a second thread while the application connects to the
+    // display; the window's first text needs it.
     std::jthread fontConfiguration([] { FcInit(); });
-    PicturesDecodedAhead pictures;
     QApplication application(argc, argv);
     // Waited for rather than raced: a font asked for before the configuration is in place
     // makes fontconfig read it all again on this thread.
@@ -129,7 +128,6 @@ int CLauncherApp::InitInstance(int& argc, char** argv) {
         return 1;
     }
 
-    pictures.Finish();
     CLauncherDialog dialog(LauncherServices{profile, messages, display, shell, waiter, facts},
                            *environment);
     dialog.Create();

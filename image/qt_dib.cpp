@@ -35,23 +35,6 @@ QImage ToDeviceBitmap(const CDibImage& image) {
     return bitmap;
 }
 
-QImage ToDeviceImageWithAlpha(const CDibImage& image) {
-    QImage picture = ToDeviceBitmap(image);
-    if (picture.isNull() || !image.HasAlphaPlane()) {
-        return picture;
-    }
-    // Every pixel of the colour rows is opaque: only the alpha byte changes.
-    picture.reinterpretAsFormat(QImage::Format_ARGB32);
-    const int height = picture.height();
-    for (int y = 0; y < height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < picture.width(); ++x) {
-            line[x] = (line[x] & RGB_MASK) | QRgb{image.GetAlpha(x, height - 1 - y)} << 24;
-        }
-    }
-    return picture;
-}
-
 bool FromDeviceBitmap(CDibImage& image, const QImage& bitmap) {
     if (bitmap.isNull()) {
         // A refused size leaves the image empty.

@@ -10,9 +10,6 @@ namespace kestrun {
 // first. A null image for an empty one. The image keeps its own buffers.
 QImage ToDeviceBitmap(const CDibImage& image);
 
-// The same with the alpha plane as the picture's alpha (ARGB32), when the image has one.
-QImage ToDeviceImageWithAlpha(const CDibImage& image);
-
 // Replaces image's pixels with bitmap's, 1 or 8 bits for indexed bitmaps, 24 for the rest, and with
 // the BMP format code. A null bitmap leaves image empty. When the pixels cannot be held the error
 // text becomes "GetDIBits failed" and the result is false.

@@ -1,16 +1,9 @@
 #include "res/images.h"
 
-#include <QDir>
 #include <QFile>
 #include <QPixmap>
-#include <QResource>
-#include <algorithm>
-#include <cstdio>
 #include <map>
 
-#include "image/dib_image.h"
-#include "image/image_file.h"
-#include "image/qt_dib.h"
 #include "res/resource_ids.h"
 
 // The pictures are compiled into this static library, whose registration the linker would
@@ -28,99 +21,30 @@ void EnsurePicturesRegistered() {
     (void)registered;
 }
 
-constexpr int IconSizes[] = {16, 32, 48, 64, 128};
-constexpr auto PicturesFolder = ":/res/images/";
-
 QString IconPath(int iconId, int size) {
     return QStringLiteral(":/res/images/icon%1-%2.png").arg(iconId).arg(size);
 }
 
-QString BitmapPath(int bitmapId) {
-    return QStringLiteral(":/res/images/bitmap%1.png").arg(bitmapId);
-}
-
-// Read by the program's own image library, which makes no Qt object: this part may run on any
-// thread, even before the application exists.
-bool DecodePng(const QByteArray& bytes, CDibImage& image) {
-    std::FILE* stream = bytes.isEmpty()
-                            ? nullptr
-                            : ::fmemopen(const_cast<char*>(bytes.constData()), bytes.size(), "rb");
-    if (stream == nullptr) {
-        return false;
-    }
-    CImageFile file(stream);
-    const bool decoded = image.Decode(&file, FORMAT_PNG);
-    std::fclose(stream);
-    return decoded;
-}
-
-// Bitmaps are kept at 24 bits a pixel, icons with their alpha.
-QImage ToPicture(const QString& path, const CDibImage& image) {
-    const QImage picture = ToDeviceImageWithAlpha(image);
-    return path.startsWith(QLatin1String(PicturesFolder) + QLatin1String("bitmap"))
-               ? picture.convertToFormat(QImage::Format_RGB888)
-               : picture;
-}
-
-// Each picture is decoded once and shared from then on: windows and buttons ask for the same few
-// again and again. A missing one stays null.
-std::map<QString, QImage>& DecodedPictures() {
-    static std::map<QString, QImage> decoded;
-    return decoded;
-}
-
-const QImage& DecodedOnce(const QString& path) {
+// Each picture is decoded once, in the given format (as stored when invalid), and shared from
+// then on: windows and buttons ask for the same few again and again. A missing one stays null.
+const QImage& DecodedOnce(const QString& path, QImage::Format format = QImage::Format_Invalid) {
     EnsurePicturesRegistered();
-    auto [entry, isNew] = DecodedPictures().try_emplace(path);
-    if (CDibImage image; isNew && DecodePng(QResource(path).uncompressedData(), image)) {
-        entry->second = ToPicture(path, image);
+    static std::map<QString, QImage> decoded;
+    auto [entry, isNew] = decoded.try_emplace(path);
+    if (isNew && QFile::exists(path)) {
+        const QImage image(path);
+        entry->second = format == QImage::Format_Invalid || image.isNull()
+                            ? image
+                            : image.convertToFormat(format);
     }
     return entry->second;
 }
 
-bool IsPictureShown(const QString& name) {
-    const QByteArray latin1 = name.toLatin1();
-    int id = 0;
-    int size = 0;
-    return std::sscanf(latin1.constData(), "bitmap%d.png", &id) == 1 ||
-           (std::sscanf(latin1.constData(), "icon%d-%d.png", &id, &size) == 2 &&
-            std::ranges::find(IconSizes, size) != std::end(IconSizes));
-}
-
 }  // namespace
-
-PicturesDecodedAhead::PicturesDecodedAhead() {
-    EnsurePicturesRegistered();
-    const QString folder = QString::fromLatin1(PicturesFolder);
-    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
-        if (IsPictureShown(name)) {
-            Picture& picture = pictures_.emplace_back();
-            picture.path = folder + name;
-            picture.bytes = QResource(picture.path).uncompressedData();
-        }
-    }
-    worker_ = std::jthread([this] {
-        for (Picture& picture : pictures_) {
-            picture.decoded = DecodePng(picture.bytes, picture.image);
-        }
-    });
-}
-
-void PicturesDecodedAhead::Finish() {
-    if (!worker_.joinable()) {
-        return;
-    }
-    worker_.join();
-    for (const Picture& picture : pictures_) {
-        DecodedPictures().try_emplace(
-            picture.path, picture.decoded ? ToPicture(picture.path, picture.image) : QImage());
-    }
-    pictures_.clear();
-}
 
 QIcon LoadIconResource(int iconId) {
     QIcon icon;
-    for (const int size : IconSizes) {
+    for (const int size : {16, 32, 48, 64, 128}) {
         if (const QImage& image = DecodedOnce(IconPath(iconId, size)); !image.isNull()) {
             icon.addPixmap(QPixmap::fromImage(image));
         }
@@ -141,7 +65,8 @@ std::vector<IconFile> ProgramIconFiles(std::span<const int> sizes) {
 }
 
 QImage LoadBitmapResource(int bitmapId) {
-    return DecodedOnce(BitmapPath(bitmapId));
+    return DecodedOnce(QStringLiteral(":/res/images/bitmap%1.png").arg(bitmapId),
+                       QImage::Format_RGB888);
 }
 
 const DialogImageSource& ResourceImages() {

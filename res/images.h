@@ -2,12 +2,9 @@
 
 #include <QIcon>
 #include <QImage>
-#include <list>
 #include <span>
-#include <thread>
 #include <vector>
 
-#include "image/dib_image.h"
 #include "install/desktop_shortcut.h"
 
 #include "ui/dialog_image_source.h"
@@ -27,30 +24,5 @@ QImage LoadBitmapResource(int bitmapId);
 
 // The two above as the image source of the program's dialog templates.
 const DialogImageSource& ResourceImages();
-
-// Decodes the pictures LoadIconResource and LoadBitmapResource give on a thread of its own, with
-// the program's own image library, which makes no Qt object: start-up makes it before the
-// application, so that the decoding runs while the application connects to the display. Made on
-// the window's thread; Finish() waits for the thread and hands the pictures to those two. Called
-// before, they decode what they are asked for themselves.
-class PicturesDecodedAhead {
-  public:
-    PicturesDecodedAhead();
-    PicturesDecodedAhead(const PicturesDecodedAhead&) = delete;
-    PicturesDecodedAhead& operator=(const PicturesDecodedAhead&) = delete;
-
-    void Finish();
-
-  private:
-    struct Picture {
-        QString path;
-        QByteArray bytes;
-        CDibImage image;
-        bool decoded = false;
-    };
-    std::list<Picture> pictures_;
-    // Last: it ends, and is waited for, before the pictures go.
-    std::jthread worker_;
-};
 
 }  // namespace kestrun

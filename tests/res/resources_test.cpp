@@ -9,26 +9,6 @@
 namespace kestrun {
 namespace {
 
-// Decoded ahead on a thread of their own by the program's image library, the pictures are
-// those Qt's own reader gives, alpha and all. (First in the file: the decoded pictures are
-// kept for the whole process.)
-TEST(ResourcesTest, PicturesDecodedAheadAreTheFilesPictures) {
-    PicturesDecodedAhead ahead;
-    ahead.Finish();
-    for (const int iconId : {ids::ProgramIcon, ids::NextIcon, ids::SoundOffIcon}) {
-        for (const int size : {16, 32}) {
-            const QString file = QStringLiteral(":/res/images/icon%1-%2.png").arg(iconId).arg(size);
-            EXPECT_EQ(LoadIconResource(iconId).pixmap(size).toImage().convertToFormat(
-                          QImage::Format_ARGB32),
-                      QImage(file).convertToFormat(QImage::Format_ARGB32))
-                << file.toStdString();
-        }
-    }
-    EXPECT_EQ(LoadBitmapResource(ids::DefaultSnapshotBitmap),
-              QImage(QStringLiteral(":/res/images/bitmap%1.png").arg(ids::DefaultSnapshotBitmap))
-                  .convertToFormat(QImage::Format_RGB888));
-}
-
 // Each template names its controls once and has the pictures they show; each icon in use has
 // its small and large size, and the default snapshot its 24-bit picture.
 TEST(ResourcesTest, EveryControlIdIsUniqueAndEveryPictureInUseExists) {
