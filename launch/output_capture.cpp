@@ -18,6 +18,7 @@ namespace kestrun {
 namespace {
 
 constexpr std::size_t BlockBytes = std::size_t{64} << 10;
+constexpr int PipeBytes = 1 << 20;
 
 void CloseFd(int& fd) {
     if (fd >= 0) {
@@ -44,6 +45,9 @@ bool OutputCapture::Start() {
     }
     readEnd_ = ends[0];
     writeEnd_ = ends[1];
+    // Room for a talkative emulator to write on without waiting for this thread; where the
+    // system refuses, the usual size does.
+    ::fcntl(readEnd_, F_SETPIPE_SZ, PipeBytes);
     stopEvent_ = ::eventfd(0, EFD_CLOEXEC);
     // Only the launcher's end: the emulator's writes keep blocking on a full pipe.
     if (stopEvent_ >= 0 && ::fcntl(readEnd_, F_SETFL, O_NONBLOCK) == 0) {
