@@ -30,7 +30,7 @@ SnapshotPictureLoader::~SnapshotPictureLoader() {
 
 void SnapshotPictureLoader::ShowFile(const std::string& path, bool fullScreen) {
     const unsigned request = ++target_->latestRequest;
-    QThreadPool::globalInstance()->start([target = target_, request, path, fullScreen] {
+    auto decode = [target = target_, request, path, fullScreen] {
         QImage picture = LoadSnapshotImage(path, fullScreen);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
@@ -40,7 +40,18 @@ void SnapshotPictureLoader::ShowFile(const std::string& path, bool fullScreen) {
                 }
             },
             Qt::QueuedConnection);
-    });
+    };
+    // Begun from the event loop: at start-up the window is on its way to the screen by then,
+    // and on a machine with few cores the decoding would otherwise compete with the display
+    // server for that. A picture asked for meanwhile makes this one useless.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [target = target_, request, decode = std::move(decode)] {
+            if (request == target->latestRequest && target->area != nullptr) {
+                QThreadPool::globalInstance()->start(decode);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void SnapshotPictureLoader::ShowNow(const QPixmap& picture) {

@@ -69,8 +69,9 @@ class LauncherFixture : public EmulatorTest {
         QTest::keyClicks(edit, QString::fromStdString(text));
     }
     QAbstractButton& Button(int id) const { return *dialog->Item<QAbstractButton>(id); }
-    // Snapshots are decoded on the thread pool and shown through the event loop.
+    // Snapshots are decoded on the thread pool, begun from and shown through the event loop.
     const QLabel& Picture() const {
+        QCoreApplication::processEvents();
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::processEvents();
         return *dialog->Item<QLabel>(ids::SnapshotPicture);
